@@ -1,0 +1,22 @@
+#include "platform/registry_text.h"
+
+#include <cstring>
+
+std::optional<std::string> RegistryDataAsText(uint32_t type, const uint8_t* data, size_t size)
+{
+    if (type == kRegTypeSz) {
+        if (data == nullptr || size == 0)
+            return std::string();
+        const void* nul = std::memchr(data, 0, size);
+        const size_t length = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - data) : size;
+        return std::string(reinterpret_cast<const char*>(data), length);
+    }
+    if (type == kRegTypeDword) {
+        if (data == nullptr || size != 4)
+            return std::nullopt;
+        uint32_t number;
+        std::memcpy(&number, data, 4);
+        return std::to_string(number);
+    }
+    return std::nullopt;
+}

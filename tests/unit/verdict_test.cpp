@@ -1,0 +1,102 @@
+#include "app/test_table.h"
+#include "app/verdict.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const TestEntry kRequired = {1, nullptr, "required"};
+const TestEntry kOptional = {0, nullptr, "optional"};
+
+TestResult Record(const TestEntry& entry, TestStatus status)
+{
+    TestResult result;
+    result.entry = &entry;
+    result.status = status;
+    return result;
+}
+
+// Eighteen records shaped like the real table: rows 12, 13, 14, 16, 17 optional.
+std::vector<TestResult> TableShaped(TestStatus requiredStatus, TestStatus optionalStatus)
+{
+    std::vector<TestResult> results;
+    for (size_t i = 0; i < CountTestTableRows(); ++i) {
+        const TestEntry& row = g_testTable[i];
+        TestResult r = MakeFreshResult(row);
+        r.status = row.required ? requiredStatus : optionalStatus;
+        results.push_back(r);
+    }
+    return results;
+}
+
+} // namespace
+
+TEST(Verdict, RequiredAllApprovedOptionalFailedIsApproved)
+{
+    const OverallVerdict v = ComputeVerdictOf(TableShaped('A', 'F'));
+    EXPECT_EQ(v.letter, 'A');
+    EXPECT_EQ(v.verdictText, "Approved");
+    EXPECT_EQ(v.message, "Your computer is suitable to run the Velmora Deposit software.");
+    EXPECT_EQ(v.icon, 0x30u);
+}
+
+TEST(Verdict, OneRequiredFailureFails)
+{
+    std::vector<TestResult> results = TableShaped('A', 'A');
+    results[14].status = 'F';  // "USB 2.0"
+    ASSERT_EQ(results[14].name, "USB 2.0");
+    const OverallVerdict v = ComputeVerdictOf(results);
+    EXPECT_EQ(v.letter, 'F');
+    EXPECT_EQ(v.verdictText, "Failed");
+    EXPECT_EQ(v.message, "Your computer did not pass one or more suitability tests.");
+    EXPECT_EQ(v.icon, 0x10u);
+}
+
+TEST(Verdict, InformationalAndOddLetters)
+{
+    EXPECT_EQ(ComputeVerdictOf({Record(kRequired, 'I'), Record(kRequired, 'A')}).letter, 'A');
+    // Outside A..I, including a zero byte and a high (negative) code: failed.
+    EXPECT_EQ(ComputeVerdictOf({Record(kRequired, '\0')}).letter, 'F');
+    EXPECT_EQ(ComputeVerdictOf({Record(kRequired, 'Z')}).letter, 'F');
+    EXPECT_EQ(ComputeVerdictOf({Record(kRequired, static_cast<char>(0xC1))}).letter, 'F');
+    // A letter between A and I that no check produces cannot approve.
+    const OverallVerdict odd = ComputeVerdictOf({Record(kRequired, 'B')});
+    EXPECT_EQ(odd.letter, 'F');
+    EXPECT_EQ(odd.verdictText, "Failed");
+    // Optional rows never change it, whatever they hold.
+    EXPECT_EQ(ComputeVerdictOf({Record(kOptional, '\0'), Record(kOptional, 'F')}).letter, 'A');
+}
+
+TEST(Verdict, EmptyResultsApprove)
+{
+    EXPECT_EQ(ComputeVerdictOf({}).verdictText, "Approved");
+}
+
+TEST(Verdict, PresetFOnRequiredRowFails)
+{
+    const TestResult fresh = MakeFreshResult(g_testTable[0]);
+    EXPECT_EQ(fresh.status, 'F');
+    EXPECT_EQ(fresh.name, "Operating System");
+    EXPECT_TRUE(fresh.summary.empty());
+    EXPECT_TRUE(fresh.details.empty());
+    EXPECT_EQ(ComputeVerdictOf({fresh}).letter, 'F');
+}
+
+TEST(TestTable, EighteenRowsInOrderWithRequiredFlags)
+{
+    const char* const names[] = {"Operating System", "Disk Space", "Memory", "IE Version", "Disk Speed",
+                                 "Internet Access", "Network Speed", "DNS Lookup", "Host Environment",
+                                 "Screen Resolution", "CPU", "Local Admin", "Domain Membership",
+                                 "Default Web Browser", "USB 2.0", "Secure Screen Saver", "Windows Auto Update",
+                                 "Public IP Address"};
+    const uint32_t required[] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1};
+    ASSERT_EQ(CountTestTableRows(), 18u);
+    for (size_t i = 0; i < 18; ++i) {
+        EXPECT_STREQ(g_testTable[i].name, names[i]) << i;
+        EXPECT_EQ(g_testTable[i].required, required[i]) << i;
+    }
+    const TestEntry& end = g_testTable[18];
+    EXPECT_EQ(end.required, 0u);
+    EXPECT_EQ(end.check, nullptr);
+    EXPECT_EQ(end.name, nullptr);
+}
