@@ -2,7 +2,6 @@
 // checks are written. Delete each one as its real check arrives.
 #include "checks/check_functions.h"
 
-void CheckDiskSpeed(TestResult&) {}
 void CheckInternetAccess(TestResult&) {}
 void CheckNetworkSpeed(TestResult&) {}
 void CheckDnsLookup(TestResult&) {}
