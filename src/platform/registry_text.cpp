@@ -26,9 +26,9 @@ std::optional<std::string> RegistryDataAsBoundedText(uint32_t type, const uint8_
 {
     if (type != kRegTypeSz && type != kRegTypeExpandSz)
         return std::nullopt;
-    if (bufferSize == 0 || size > bufferSize)
-        return std::nullopt;
     std::optional<std::string> text = RegistryDataAsText(kRegTypeSz, data, size);
+    if (bufferSize == 0 || text->size() > bufferSize)
+        return std::nullopt;
     if (text->size() > bufferSize - 1)
         text->resize(bufferSize - 1);
     return text;

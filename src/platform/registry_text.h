@@ -17,9 +17,10 @@ std::optional<std::string> RegistryDataAsText(uint32_t type, const uint8_t* data
 
 // A text value as a fixed buffer of `bufferSize` bytes receives it: REG_SZ or
 // REG_EXPAND_SZ (unexpanded) up to the first NUL, and never more than
-// bufferSize - 1 characters, so a value that fills the whole buffer still
-// comes back terminated. None for any other type, and for data longer than
-// the buffer (the query of such a value fails).
+// bufferSize - 1 characters, so a text that fills the whole buffer still
+// comes back terminated. None for any other type, and for a text longer
+// than the buffer (the query of such a value fails). Length is counted to the
+// first NUL: systems differ in whether they count a missing terminator.
 std::optional<std::string> RegistryDataAsBoundedText(uint32_t type, const uint8_t* data, size_t size,
                                                      size_t bufferSize);
 

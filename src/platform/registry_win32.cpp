@@ -29,7 +29,8 @@ std::optional<std::string> ReadRegValueText(HKEY key, const char* valueName)
 namespace {
 
 // The value's bytes when it exists and holds at most `limit` bytes.
-std::optional<std::vector<uint8_t>> ReadRegBytes(HKEY key, const char* valueName, DWORD limit, DWORD& type)
+std::optional<std::vector<uint8_t>> ReadRegBytes(HKEY key, const char* valueName, DWORD& type,
+                                                 DWORD limit = MAXDWORD - 1)
 {
     DWORD size = 0;
     if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size > limit)
@@ -47,14 +48,14 @@ std::optional<std::vector<uint8_t>> ReadRegBytes(HKEY key, const char* valueName
 uint32_t ReadRegRawNumber(HKEY key, const char* valueName)
 {
     DWORD type = 0;
-    const auto data = ReadRegBytes(key, valueName, sizeof(DWORD), type);
+    const auto data = ReadRegBytes(key, valueName, type, sizeof(DWORD));
     return data ? RegistryDataAsNumber(data->data(), data->size()) : 0;
 }
 
 std::optional<uint32_t> ReadRegDword(HKEY key, const char* valueName)
 {
     DWORD type = 0;
-    const auto data = ReadRegBytes(key, valueName, sizeof(DWORD), type);
+    const auto data = ReadRegBytes(key, valueName, type, sizeof(DWORD));
     if (!data || type != REG_DWORD || data->size() != sizeof(DWORD))
         return std::nullopt;
     return RegistryDataAsNumber(data->data(), data->size());
@@ -63,7 +64,8 @@ std::optional<uint32_t> ReadRegDword(HKEY key, const char* valueName)
 std::optional<std::string> ReadRegBoundedText(HKEY key, const char* valueName, size_t bufferSize)
 {
     DWORD type = 0;
-    const auto data = ReadRegBytes(key, valueName, static_cast<DWORD>(bufferSize), type);
+    // Read whole: the text may end well before the data does.
+    const auto data = ReadRegBytes(key, valueName, type);
     if (!data)
         return std::nullopt;
     return RegistryDataAsBoundedText(type, data->data(), data->size(), bufferSize);

@@ -55,6 +55,7 @@ TEST(RegistryText, BoundedTextNeverFillsTheTerminator)
     EXPECT_EQ(bounded(kRegTypeSz, std::string("abcdefg\0", 8), 8), "abcdefg");
     EXPECT_EQ(bounded(kRegTypeSz, "abcdefghi", 8), std::nullopt);  // does not fit at all
     EXPECT_EQ(bounded(kRegTypeSz, "", 8), "");
+    EXPECT_EQ(bounded(kRegTypeSz, std::string("abc") + std::string(20, '\0'), 8), "abc");
     EXPECT_EQ(bounded(kRegTypeDword, std::string(4, '\x01'), 8), std::nullopt);
     EXPECT_EQ(bounded(3, "abc", 8), std::nullopt);
     EXPECT_EQ(bounded(kRegTypeSz, "a", 0), std::nullopt);
