@@ -13,9 +13,7 @@
 
 #include <commctrl.h>
 
-namespace {
-
-void AttachResizer(HWND dialog)
+void AttachMainWindowResizer(HWND dialog)
 {
     auto* resizer = new DialogResizer(dialog);  // frees itself with the dialog
     resizer->horizontalSplitPercent = 50;
@@ -52,6 +50,8 @@ void AttachResizer(HWND dialog)
         resizer->SetVerticalMode(button, 2);
     }
 }
+
+namespace {
 
 void PlaceInWorkArea(HWND dialog)
 {
@@ -140,7 +140,7 @@ void FinishRun(HWND dialog)
 
 BOOL InitMainDialog(HWND dialog)
 {
-    AttachResizer(dialog);
+    AttachMainWindowResizer(dialog);
     PlaceInWorkArea(dialog);
     g_hMainDlg = dialog;
     SetDialogTitle(dialog, "System Analysis");
