@@ -55,11 +55,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WELCOME), nullptr, LegalDialogProc, 0) != 0)
         DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
 
-    // Closed during the run: the worker may be inside a check that uses the
-    // cancel event or the settings, so the process ends here, at once,
-    // without closing the event or running static destructors under it.
+    // Closed during the run: the worker may be inside a check (a WinINet call,
+    // a write) that uses the cancel event, the settings or a runtime lock. The
+    // process ends here, at once: no static destructor and no library's
+    // detach code runs under the worker's feet, and nothing can wait on it.
     if (AbandonTestRun())
-        ExitProcess(0);
+        TerminateProcess(GetCurrentProcess(), 0);
     CloseHandle(g_cancelEvent);
     return 0;
 }
