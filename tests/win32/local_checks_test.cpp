@@ -457,5 +457,7 @@ TEST(LocalChecksRobustness, EveryCheckGivesALetter)
         const TestResult result = RunCheck(check);
         EXPECT_TRUE(IsLetter(result.status));
         EXPECT_FALSE(result.summary.empty());
+        // What this system reports, for whoever reads the test log.
+        std::printf("%c | %s | %s\n", result.status, result.summary.c_str(), result.details.c_str());
     }
 }
