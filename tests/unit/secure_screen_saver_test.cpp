@@ -37,8 +37,8 @@ TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
         {"0", "600", kScrnsave, "1", "'scrnsave', 10 minutes, active:N, secure:N", kSuggestion + kNotConfigured},
         {"1", "600", none, "1", "'<NONE>', 10 minutes, active:Y, secure:Y", kSuggestion},
         {none, none, none, none, "'<NONE>', 0 minutes, active:N, secure:N", kSuggestion + kNotConfigured},
-        {"  +1x", " 300 seconds", "scrnsave.scr", "-1", "'scrnsave', 5 minutes, active:Y, secure:Y", kSuggestion},
-        {"yes", "", "", "true", "'', 0 minutes, active:N, secure:N", kSuggestion + kNotConfigured},
+        {"  +1x", " 300 seconds", "C:s.tar.scr", "-1", "'s.tar', 5 minutes, active:Y, secure:Y", kSuggestion},
+        {"yes", "", "C:\\dir.d\\", "true", "'', 0 minutes, active:N, secure:N", kSuggestion + kNotConfigured},
         // A negative time compares, and shows, as a huge unsigned number.
         {"1", "-600", kScrnsave, "1", "'scrnsave', 4294967286 minutes, active:Y, secure:Y",
          kSuggestion + TimeLimit("4294967286")},
@@ -59,20 +59,4 @@ TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
     EXPECT_EQ(result.status, 'I');
     EXPECT_EQ(result.summary, "Unable to determine");
     EXPECT_EQ(result.details, "");
-}
-
-TEST(SecureScreenSaver_Text, FileNameAndLeadingInteger)
-{
-    const std::pair<const char*, const char*> names[] = {
-        {"C:scrnsave.scr", "scrnsave"}, {"/a/ss.tar.scr", "ss.tar"}, {"C:\\dir.d\\noext", "noext"},
-        {"C:\\dir\\", ""},              {".scr", ""},
-    };
-    for (const auto& [path, name] : names)
-        EXPECT_EQ(FileNameWithoutExtension(path), name) << path;
-    const std::pair<const char*, int> numbers[] = {
-        {" \t\n42abc", 42},         {"- 1", 0}, {"2147483647", 2147483647}, {"2147483648", 2147483647},
-        {"-2147483648", INT32_MIN}, {"-99999999999", INT32_MIN},
-    };
-    for (const auto& [text, number] : numbers)
-        EXPECT_EQ(LeadingInteger(text), number) << text;
 }

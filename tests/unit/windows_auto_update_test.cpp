@@ -79,14 +79,3 @@ TEST(WindowsAutoUpdate_Grade, UnreadableResultsAndLongTexts)
     const std::string full = "Microsoft Windows Updates are enabled and were installed 13 days ago (" + text + ")";
     EXPECT_EQ(Grade(AutoUpdateSource::None, 0, 0, text).details, full.substr(0, 255));
 }
-
-TEST(Calendar, DatesAndValidity)
-{
-    EXPECT_EQ(FileTimeFromCivil({1970, 1, 1, 0, 0, 1}), 116444736010000000);
-    const CivilDate leap = CivilDateFromDays(DaysFromCivil(2400, 2, 29));
-    EXPECT_EQ(leap.year * 10000 + leap.month * 100 + leap.day, 24000229);
-    EXPECT_TRUE(IsValidCivilTime({2000, 2, 29, 23, 59, 59}));
-    EXPECT_FALSE(IsValidCivilTime({1900, 2, 29, 0, 0, 0}));
-    EXPECT_TRUE(IsValidCivilTime({30827, 12, 31, 23, 59, 59}));
-    EXPECT_FALSE(IsValidCivilTime({30828, 1, 1, 0, 0, 0}));
-}
