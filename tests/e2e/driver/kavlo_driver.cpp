@@ -23,6 +23,7 @@
 //   TESTING <name>                        "Testing: <name>" showed in the
 //                                         progress dialog (only the ones seen)
 //   PROGRESS_BAR <pos> of <high>          the progress bar (1000) when captured
+//   STACKING <title> | <title> ...        kavlo's visible windows, topmost first
 //   ROWS <n>                              number of rows in the results list
 //   ROW <i> | <letter> | <name> | <summary>
 //   PROGRESS_AFTER_RUN gone|shown         whether the progress dialog went away
@@ -134,6 +135,7 @@ private:
     void WatchBoxes(const char* role, DWORD timeoutMs);
     void CaptureProgress();
     void ReportProgressBar();
+    void ReportStacking();
     void ReportRows();
     std::string DetailsText();
     void ClickRow(int row);
@@ -153,6 +155,7 @@ private:
     HWND verdict_ = nullptr;
     WorkerHold hold_;
     DWORD lastActionTick_ = 0;
+    std::string lastLabel_;
     bool closed_ = false;
 };
 
@@ -200,6 +203,7 @@ bool Driver::Welcome()
     if (welcome == nullptr)
         return false;
     transcript_.Line("TEXT welcome | " + EscapeForTranscript(ControlText(GetDlgItem(welcome, IDC_WELCOME_TEXT))));
+    Sleep(kSettleMs);
     Screenshot("welcome");
     if (options_.cancelWelcome) {
         Press("welcome", welcome, IDCANCEL, "Cancel");
@@ -247,8 +251,15 @@ bool Driver::MeetMainWindow()
                          std::to_string(width));
     }
     progress_ = FindTopWindow(processId_, kProgressTitle);
-    if (progress_ != nullptr)
+    if (progress_ != nullptr) {
         transcript_.Line(std::string("WINDOW progress | ") + kProgressTitle);
+        RECT rect = {};
+        GetWindowRect(progress_, &rect);
+        std::snprintf(geometry, sizeof geometry, "GEOMETRY progress | %ld %ld %ld %ld | %s", rect.left, rect.top,
+                      rect.right - rect.left, rect.bottom - rect.top,
+                      GetWindow(progress_, GW_OWNER) == main_ ? "owned by main" : "not owned by main");
+        transcript_.Line(geometry);
+    }
     if (hold_.IsCaught() || progress_ != nullptr) {
         auto state = [&](int id) {
             return IsWindowEnabled(GetDlgItem(main_, id)) ? std::string("enabled") : std::string("disabled");
@@ -267,15 +278,14 @@ bool Driver::FollowRun()
     }
     if (hold_.IsCaught())
         CaptureProgress();
-    std::string lastLabel;
     bool cancelled = false;
     bool shotTaken = hold_.IsCaught();
     std::set<HWND> reported;
     const bool found = WaitUntil([&] {
         if (progress_ != nullptr && IsWindow(progress_)) {
             const std::string label = ControlText(GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL));
-            if (label != lastLabel && label.compare(0, strlen(kTestingPrefix), kTestingPrefix) == 0) {
-                lastLabel = label;
+            if (label != lastLabel_ && label.compare(0, strlen(kTestingPrefix), kTestingPrefix) == 0) {
+                lastLabel_ = label;
                 const std::string name = label.substr(strlen(kTestingPrefix));
                 transcript_.Line("TESTING " + EscapeForTranscript(name));
                 if (!shotTaken && !options_.shotsFolder.empty()) {
@@ -341,9 +351,12 @@ void Driver::CaptureProgress()
         transcript_.Line("HOLD worker");
         if (IsWindow(progress_)) {
             const std::string text = ControlText(label);
-            if (text.compare(0, strlen(kTestingPrefix), kTestingPrefix) == 0)
+            if (text.compare(0, strlen(kTestingPrefix), kTestingPrefix) == 0 && text != lastLabel_) {
+                lastLabel_ = text;
                 transcript_.Line("TESTING " + EscapeForTranscript(text.substr(strlen(kTestingPrefix))));
+            }
             ReportProgressBar();
+            ReportStacking();
             RedrawWindow(progress_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(kSettleMs);
             Screenshot("progress");
@@ -360,6 +373,18 @@ void Driver::ReportProgressBar()
     SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &position);
     SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &high);
     transcript_.Line("PROGRESS_BAR " + std::to_string(position) + " of " + std::to_string(high));
+}
+
+// Which of kavlo's windows lies above which, as the system keeps them.
+void Driver::ReportStacking()
+{
+    std::string line = "STACKING";
+    const char* separator = " ";
+    for (HWND window : VisibleTopWindowsOf(processId_)) {
+        line += separator + EscapeForTranscript(TitleOf(window));
+        separator = " | ";
+    }
+    transcript_.Line(line);
 }
 
 // Closes the main window while the worker is held in its run, as a person
@@ -483,13 +508,18 @@ void Driver::ClickRow(int row)
     ClientToScreen(listWindow, &screen);
     SetForegroundWindow(main_);
     std::string how = "by mouse";
-    if (SetCursorPos(screen.x, screen.y)) {
-        INPUT inputs[2] = {};
-        inputs[0].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].type = INPUT_MOUSE;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, inputs, sizeof(INPUT));
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (width > 1 && height > 1) {
+        INPUT inputs[3] = {};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_MOUSE;
+            input.mi.dx = MulDiv(screen.x, 65535, width - 1);
+            input.mi.dy = MulDiv(screen.y, 65535, height - 1);
+        }
+        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(3, inputs, sizeof(INPUT));
         WaitUntil([&] { return list.IsSelected(row); }, 1000);
     }
     if (!list.IsSelected(row)) {

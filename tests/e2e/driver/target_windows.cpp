@@ -84,15 +84,23 @@ std::string ClassOf(HWND window)
 
 std::string ControlText(HWND control)
 {
+    // The text may change between the length and the copy (the running
+    // check's name, say), so the copy gets room to spare and is retried when
+    // it filled the buffer.
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length))
         return std::string();
-    std::vector<char> buffer(length + 2, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied))
-        return std::string();
-    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+    for (size_t size = length + 512; size < (1u << 24); size *= 4) {
+        std::vector<char> buffer(size, '\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                                 SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied))
+            return std::string();
+        const size_t got = strnlen(buffer.data(), buffer.size());
+        if (got + 1 < buffer.size())
+            return std::string(buffer.data(), got);
+    }
+    return std::string();
 }
 
 bool SetControlText(HWND control, const std::string& text)
@@ -167,16 +175,17 @@ std::string IconKindOnScreen(HWND icon)
 
 bool LooksLikeMessageBox(HWND dialog)
 {
-    bool hasText = false;
+    // Message boxes of Windows and of Wine keep their text in a static
+    // control with id 0xFFFF, which no dialog of kavlo uses.
+    HWND text = GetDlgItem(dialog, 0xFFFF);
+    if (text == nullptr || !IsStaticText(text))
+        return false;
     for (HWND child : ChildrenOf(dialog)) {
         const std::string kind = ClassOf(child);
-        if (kind == "Static") {
-            hasText = hasText || IsStaticText(child);
-        } else if (kind != "Button") {
+        if (kind != "Static" && kind != "Button")
             return false;
-        }
     }
-    return hasText;
+    return true;
 }
 
 RemoteBlock::RemoteBlock(HANDLE process, size_t size)
