@@ -39,6 +39,8 @@
 //   LAYOUT <id> | <l> <t> <r> <b>         (with --resize) a control's rectangle
 //                                         in the main window's client area
 //   BOX <caption> | <text>                a message box showed (and was dismissed)
+//   QUIET <email|print>                   after Email or Print the main window
+//                                         was usable and alone again
 //   FILL <agent|prospect> | <text>        a Sales Information field was filled
 //   PRINT_DIALOG printer | <name>         the printer dialog, with its printer
 //   ABOUT <product|legal|version> | <text>
@@ -539,8 +541,13 @@ void Driver::Resize()
 {
     if (options_.resizeWidth <= 0 || options_.resizeHeight <= 0)
         return;
-    SetWindowPos(main_, nullptr, 0, 0, options_.resizeWidth, options_.resizeHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Centred in the work area, so that the whole window stays in sight.
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - options_.resizeWidth) / 2;
+    const int top = work.top + (work.bottom - work.top - options_.resizeHeight) / 2;
+    SetWindowPos(main_, nullptr, left, top, options_.resizeWidth, options_.resizeHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(kSettleMs);
     RECT window = {};
     GetWindowRect(main_, &window);
@@ -637,8 +644,10 @@ void Driver::WatchBoxes(const char* role, DWORD timeoutMs)
         }
         if (others || !IsWindowEnabled(main_))
             quietSince = GetTickCount();
-        if (GetTickCount() - quietSince >= kQuietMs)
+        if (GetTickCount() - quietSince >= kQuietMs) {
+            transcript_.Line(std::string("QUIET ") + role);
             return;
+        }
         Sleep(20);
     }
     if (!Ended()) {
