@@ -320,7 +320,9 @@ bool Driver::FollowRun()
     if (closed_)
         return false;
     if (!found) {
-        if (!Ended())
+        if (Ended())
+            transcript_.Failure("ENDED waiting for the verdict");
+        else
             transcript_.Failure("TIMEOUT waiting for the verdict after " + std::to_string(options_.runTimeoutMs) + " ms");
         return false;
     }
