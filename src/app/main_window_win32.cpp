@@ -53,6 +53,9 @@ void AttachMainWindowResizer(HWND dialog)
 
 namespace {
 
+// Posted at set-up: handled once the main window has been shown.
+constexpr UINT WM_APP_RAISEPROGRESS = WM_APP + 1;
+
 void PlaceInWorkArea(HWND dialog)
 {
     RECT work = {};
@@ -156,6 +159,12 @@ BOOL InitMainDialog(HWND dialog)
 
     EnableWindow(GetDlgItem(dialog, IDC_MAIN_PRINT), FALSE);
     EnableWindow(GetDlgItem(dialog, IDC_MAIN_EMAIL), FALSE);
+
+    // The progress dialog is made before its owner is shown; some window
+    // managers then stack the owner over it when the owner comes to the
+    // front. Once the main window is up, the dialog goes back on top, where
+    // an owned window belongs and where its Cancel can be reached.
+    PostMessageA(dialog, WM_APP_RAISEPROGRESS, 0, 0);
     return TRUE;
 }
 
@@ -180,6 +189,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_APP_ALLDONE:
         FinishRun(dialog);
+        return TRUE;
+    case WM_APP_RAISEPROGRESS:
+        if (g_hProgressDlg != nullptr)
+            SetWindowPos(g_hProgressDlg, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
