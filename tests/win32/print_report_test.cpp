@@ -1,6 +1,7 @@
 #include "report_test_support.h"
 
 #include "app/app_globals_win32.h"
+#include "app/logo_win32.h"
 #include "app/results.h"
 #include "app/settings.h"
 #include "report/fingerprint.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <commdlg.h>
-#include <olectl.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -94,35 +94,6 @@ private:
     std::thread thread_;
 };
 
-// The program decodes its JPEG logo at start-up; the test does the same with
-// the resource built into it.
-HBITMAP DecodeLogo()
-{
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_LOGO_JPEG), "JPEG");
-    if (!resource)
-        return nullptr;
-    const DWORD size = SizeofResource(nullptr, resource);
-    const void* bytes = LockResource(LoadResource(nullptr, resource));
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(copy), bytes, size);
-    GlobalUnlock(copy);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream)))
-        return nullptr;
-    IPicture* picture = nullptr;
-    HBITMAP bitmap = nullptr;
-    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                 reinterpret_cast<void**>(&picture)))) {
-        OLE_HANDLE handle = 0;
-        picture->get_Handle(&handle);
-        bitmap = static_cast<HBITMAP>(
-            CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        picture->Release();
-    }
-    stream->Release();
-    return bitmap;
-}
-
 // Eighteen rows as a run might leave them, with a failed required row, a long
 // details text and a details text with CR LF.
 std::vector<TestResult> EighteenResults()
@@ -184,8 +155,8 @@ TEST(PrintedReport, PrintsThroughTheDialogsTwice)
 
     const std::vector<TestResult> saved = g_results;
     g_results = EighteenResults();
-    CoInitialize(nullptr);
-    g_logoBitmap = DecodeLogo();
+    // Decoded as start-up does it, from the logo built into this program.
+    g_logoBitmap = LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG");
     EXPECT_NE(g_logoBitmap, nullptr);
     g_salesAgentName.clear();
     g_prospectName.clear();
