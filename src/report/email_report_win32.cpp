@@ -1,0 +1,57 @@
+#include "report/report_commands_win32.h"
+
+#include "app/settings.h"
+#include "platform/scoped_win32.h"
+#include "report/email_message.h"
+#include "report/html_report.h"
+
+#include <mapi.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+void EmailReport(HWND owner)
+{
+    // Simple MAPI is bound by name: a computer without a mail client has no
+    // mapi32.dll, and then the button does nothing.
+    ScopedLibrary mapi(LoadLibraryA("mapi32.dll"));
+    if (!mapi)
+        return;
+    const auto sendMail = LookUpProc<LPMAPISENDMAIL>(mapi.Get(), "MAPISendMail");
+    if (!sendMail)
+        return;
+
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, path);
+    PathAppendA(path, "KavloReport.html");
+    WriteHtmlReport(path);
+
+    ReportMail mail = MakeReportMail(path, g_customerServiceAddress);
+    // Simple MAPI takes non-constant texts; these copies live for the call.
+    std::vector<char> subject(mail.subject.begin(), mail.subject.end());
+    std::vector<char> recipientName(mail.recipientName.begin(), mail.recipientName.end());
+    std::vector<char> recipientAddress(mail.recipientAddress.begin(), mail.recipientAddress.end());
+    std::vector<char> attachmentPath(mail.attachmentPath.begin(), mail.attachmentPath.end());
+    for (auto* text : {&subject, &recipientName, &recipientAddress, &attachmentPath})
+        text->push_back('\0');
+
+    MapiRecipDesc recipient = {};
+    recipient.ulRecipClass = MAPI_TO;
+    recipient.lpszName = recipientName.data();
+    recipient.lpszAddress = recipientAddress.data();
+
+    MapiFileDesc attachment = {};
+    attachment.nPosition = static_cast<ULONG>(-1);  // not placed inside the body text
+    attachment.lpszPathName = attachmentPath.data();
+
+    MapiMessage message = {};
+    message.lpszSubject = subject.data();
+    message.nRecipCount = 1;
+    message.lpRecips = &recipient;
+    message.nFileCount = 1;
+    message.lpFiles = &attachment;
+
+    const ULONG result = sendMail(0, reinterpret_cast<ULONG_PTR>(owner), &message, mail.flags, 0);
+    if (const auto text = EmailErrorText(result))
+        MessageBoxA(owner, text->c_str(), kEmailErrorCaption, MB_OK);
+}
