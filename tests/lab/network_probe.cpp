@@ -4,7 +4,9 @@
 //
 //   --cancelled   the cancel event is set before the checks run, as after
 //                 Cancel during the Disk Speed benchmark
-//   --upload      runs only the upload transfer and prints
+//   --upload      runs the Internet Access check (as the run does right
+//                 before the benchmark, so WinINet and TLS are loaded), then
+//                 only the upload transfer, and prints
 //                 "upload|<result>|<body bytes>|<milliseconds>" (benchmarks)
 //   --strict-tls  first fetches the site's root page with every certificate
 //                 check on and prints "tls|trusted" or "tls|error <number>"
@@ -58,6 +60,8 @@ public:
 
 int Upload()
 {
+    TestResult access;
+    CheckInternetAccess(access);
     BenchmarkContext context;
     if (!InitBenchmarkContext(context)) {
         std::printf("upload|init-failed\n");
