@@ -1,0 +1,63 @@
+// The WinINet calls the network checks make, one method per call, so that the
+// order of the calls, their arguments and the handling of each failure are
+// rules that tests can drive with a scripted double. The Win32 implementation
+// (wininet_calls_win32.h) forwards every method to the call of the same name.
+#pragma once
+
+#include <cstdint>
+
+// An HINTERNET: null means the call failed.
+using NetHandle = void*;
+
+// The values of the WinINet constants these checks pass (the Win32 side
+// checks each against the system header at compile time).
+namespace wininet {
+constexpr uint32_t kOpenTypePreconfig = 0;               // INTERNET_OPEN_TYPE_PRECONFIG
+constexpr uint32_t kServiceHttp = 3;                     // INTERNET_SERVICE_HTTP
+constexpr uint16_t kDefaultHttpsPort = 443;              // INTERNET_DEFAULT_HTTPS_PORT
+constexpr uint32_t kOptionSecurityFlags = 31;            // INTERNET_OPTION_SECURITY_FLAGS
+constexpr uint32_t kIgnoreUnknownCaAndCn = 0x1100;       // SECURITY_FLAG_IGNORE_UNKNOWN_CA | ..._CERT_CN_INVALID
+constexpr uint32_t kFlagSecure = 0x00800000;             // INTERNET_FLAG_SECURE
+constexpr uint32_t kAddReqCoalesceWithComma = 0x40000000; // HTTP_ADDREQ_FLAG_COALESCE_WITH_COMMA
+constexpr uint32_t kHeadersTerminated = 0xFFFFFFFF;      // header length -1: a terminated text
+constexpr uint32_t kQueryContentType = 1;                // HTTP_QUERY_CONTENT_TYPE
+constexpr uint32_t kQueryContentLength = 5;              // HTTP_QUERY_CONTENT_LENGTH
+constexpr uint32_t kQueryStatusCode = 19;                // HTTP_QUERY_STATUS_CODE
+constexpr uint32_t kHsrInitiate = 8;                     // HSR_INITIATE
+constexpr uint32_t kErrorForceRetry = 12032;             // ERROR_INTERNET_FORCE_RETRY
+constexpr uint32_t kSchemeHttps = 4;                     // INTERNET_SCHEME_HTTPS
+}  // namespace wininet
+
+class WinInetCalls {
+public:
+    virtual ~WinInetCalls() = default;
+
+    virtual NetHandle InternetOpenA(const char* agent, uint32_t accessType, const char* proxy,
+                                    const char* proxyBypass, uint32_t flags) = 0;
+    virtual NetHandle InternetConnectA(NetHandle internet, const char* host, uint16_t port, const char* user,
+                                       const char* password, uint32_t service, uint32_t flags,
+                                       uintptr_t context) = 0;
+    // acceptTypes: a null-terminated list.
+    virtual NetHandle HttpOpenRequestA(NetHandle connection, const char* verb, const char* objectName,
+                                       const char* version, const char* referrer, const char* const* acceptTypes,
+                                       uint32_t flags, uintptr_t context) = 0;
+    virtual bool InternetQueryOptionA(NetHandle handle, uint32_t option, void* buffer, uint32_t* length) = 0;
+    virtual bool InternetSetOptionA(NetHandle handle, uint32_t option, void* buffer, uint32_t length) = 0;
+    virtual bool HttpAddRequestHeadersA(NetHandle request, const char* headers, uint32_t length,
+                                        uint32_t modifiers) = 0;
+    virtual bool HttpSendRequestA(NetHandle request, const char* headers, uint32_t headersLength, void* optional,
+                                  uint32_t optionalLength) = 0;
+    // The INTERNET_BUFFERSA passed in has the body's total length as its only
+    // field besides its size; no output buffers.
+    virtual bool HttpSendRequestExA(NetHandle request, uint32_t bodyTotal, uint32_t flags, uintptr_t context) = 0;
+    virtual bool InternetWriteFile(NetHandle request, const void* buffer, uint32_t length, uint32_t* written) = 0;
+    // No output buffers.
+    virtual bool HttpEndRequestA(NetHandle request, uint32_t flags, uintptr_t context) = 0;
+    virtual bool InternetGetLastResponseInfoA(uint32_t* error, char* buffer, uint32_t* length) = 0;
+    virtual bool HttpQueryInfoA(NetHandle request, uint32_t infoLevel, void* buffer, uint32_t* length,
+                                uint32_t* index) = 0;
+    virtual bool InternetReadFile(NetHandle request, void* buffer, uint32_t toRead, uint32_t* read) = 0;
+    virtual bool InternetCloseHandle(NetHandle handle) = 0;
+    // The calling thread's last error, right after a call failed.
+    virtual uint32_t GetLastError() = 0;
+};
