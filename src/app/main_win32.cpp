@@ -1,6 +1,66 @@
-#include <windows.h>
+// Kavlo's entry point.
+#include "app/app_globals_win32.h"
+#include "app/main_window_win32.h"
+#include "app/settings.h"
+#include "app/logo_win32.h"
+#include "app/test_runner_win32.h"
+#include "app/welcome_dialog_win32.h"
+#include "resource_ids.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include <commctrl.h>
+#include <wininet.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void RaiseWinInetConnectionLimits()
 {
+    DWORD limit = 100;
+    InternetSetOptionA(nullptr, INTERNET_OPTION_MAX_CONNS_PER_SERVER, &limit, sizeof(limit));
+    InternetSetOptionA(nullptr, INTERNET_OPTION_MAX_CONNS_PER_1_0_SERVER, &limit, sizeof(limit));
+}
+
+std::vector<std::string> ProgramArguments()
+{
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i] ? __argv[i] : "");
+    return arguments;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    g_hInstance = instance;
+    g_cancelEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    LoadLibraryA("Riched32.dll");  // the "RICHEDIT" class of the dialogs
+    InitCommonControls();
+    g_logoBitmap = LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG");
+    g_salesAgentName.clear();
+    g_prospectName.clear();
+
+    if (!g_programVersion.loaded) {
+        MessageBoxA(nullptr, "Internal Error:  Unable to read internal version information.", "Internal Error",
+                    MB_ICONHAND | MB_SYSTEMMODAL);
+        ExitProcess(static_cast<UINT>(-1));
+    }
+
+    RaiseWinInetConnectionLimits();
+    g_dnsTestUrl = DnsTestUrlFromArguments(ProgramArguments(), g_dnsTestUrl);
+
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WELCOME), nullptr, LegalDialogProc, 0) != 0)
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+
+    // Closed during the run: the worker may be inside a check (a WinINet call,
+    // a write) that uses the cancel event, the settings or a runtime lock. The
+    // process ends here, at once: no static destructor and no library's
+    // detach code runs under the worker's feet, and nothing can wait on it.
+    if (AbandonTestRun())
+        TerminateProcess(GetCurrentProcess(), 0);
+    CloseHandle(g_cancelEvent);
     return 0;
 }
