@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 FileVersionInfo::FileVersionInfo()
@@ -35,7 +36,12 @@ std::optional<std::string> QueryVersionString(const std::vector<char>& block, co
     char* text = nullptr;
     if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) || text == nullptr)
         return std::nullopt;
-    return std::string(text);
+    // A damaged resource may hold a string without its terminator: the text
+    // never runs past the end of the block it was found in.
+    const char* end = block.data() + block.size();
+    if (text < block.data() || text >= end)
+        return std::nullopt;
+    return std::string(text, strnlen(text, static_cast<size_t>(end - text)));
 }
 
 } // namespace

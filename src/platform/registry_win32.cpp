@@ -26,6 +26,51 @@ std::optional<std::string> ReadRegValueText(HKEY key, const char* valueName)
     return RegistryDataAsText(type, data.data(), read);
 }
 
+namespace {
+
+// The value's bytes when it exists and holds at most `limit` bytes.
+std::optional<std::vector<uint8_t>> ReadRegBytes(HKEY key, const char* valueName, DWORD& type,
+                                                 DWORD limit = MAXDWORD - 1)
+{
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size > limit)
+        return std::nullopt;
+    std::vector<uint8_t> data(size + 1, 0);
+    DWORD read = size;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, data.data(), &read) != ERROR_SUCCESS || read > size)
+        return std::nullopt;
+    data.resize(read);
+    return data;
+}
+
+} // namespace
+
+uint32_t ReadRegRawNumber(HKEY key, const char* valueName)
+{
+    DWORD type = 0;
+    const auto data = ReadRegBytes(key, valueName, type, sizeof(DWORD));
+    return data ? RegistryDataAsNumber(data->data(), data->size()) : 0;
+}
+
+std::optional<uint32_t> ReadRegDword(HKEY key, const char* valueName)
+{
+    DWORD type = 0;
+    const auto data = ReadRegBytes(key, valueName, type, sizeof(DWORD));
+    if (!data || type != REG_DWORD || data->size() != sizeof(DWORD))
+        return std::nullopt;
+    return RegistryDataAsNumber(data->data(), data->size());
+}
+
+std::optional<std::string> ReadRegBoundedText(HKEY key, const char* valueName, size_t bufferSize)
+{
+    DWORD type = 0;
+    // Read whole: the text may end well before the data does.
+    const auto data = ReadRegBytes(key, valueName, type);
+    if (!data)
+        return std::nullopt;
+    return RegistryDataAsBoundedText(type, data->data(), data->size(), bufferSize);
+}
+
 REGSAM NativeViewReadAccess()
 {
     return KEY_READ | (IsRunningUnderWow64() ? KEY_WOW64_64KEY : 0);

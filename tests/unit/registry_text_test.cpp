@@ -40,3 +40,36 @@ TEST(RegistryText, OtherTypesGiveNone)
     EXPECT_EQ(Text(3, "xyz"), std::nullopt);                       // REG_BINARY
     EXPECT_EQ(Text(11, "12345678"), std::nullopt);                 // REG_QWORD
 }
+
+TEST(RegistryText, BoundedTextNeverFillsTheTerminator)
+{
+    auto bounded = [](uint32_t type, const std::string& bytes, size_t bufferSize) {
+        return RegistryDataAsBoundedText(type, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                                         bufferSize);
+    };
+    EXPECT_EQ(bounded(kRegTypeSz, std::string("abc\0", 4), 8), "abc");
+    EXPECT_EQ(bounded(kRegTypeExpandSz, std::string("%x%\0", 4), 8), "%x%");
+    // Eight characters without a terminator fill an 8-byte buffer: seven of
+    // them remain, terminated.
+    EXPECT_EQ(bounded(kRegTypeSz, "abcdefgh", 8), "abcdefg");
+    EXPECT_EQ(bounded(kRegTypeSz, std::string("abcdefg\0", 8), 8), "abcdefg");
+    EXPECT_EQ(bounded(kRegTypeSz, "abcdefghi", 8), std::nullopt);  // does not fit at all
+    EXPECT_EQ(bounded(kRegTypeSz, "", 8), "");
+    EXPECT_EQ(bounded(kRegTypeSz, std::string("abc") + std::string(20, '\0'), 8), "abc");
+    EXPECT_EQ(bounded(kRegTypeDword, std::string(4, '\x01'), 8), std::nullopt);
+    EXPECT_EQ(bounded(3, "abc", 8), std::nullopt);
+    EXPECT_EQ(bounded(kRegTypeSz, "a", 0), std::nullopt);
+}
+
+TEST(RegistryText, NumbersWhateverTheType)
+{
+    auto number = [](const std::string& bytes) {
+        return RegistryDataAsNumber(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    };
+    EXPECT_EQ(number(std::string("\x01\x00\x00\x00", 4)), 1u);
+    EXPECT_EQ(number(std::string("1\0", 2)), 0x31u);  // "1" stored as text
+    EXPECT_EQ(number(""), 0u);
+    EXPECT_EQ(number("\xff"), 0xFFu);
+    EXPECT_EQ(number("\x78\x56\x34\x12\x99"), 0x12345678u);  // never more than four bytes
+    EXPECT_EQ(RegistryDataAsNumber(nullptr, 4), 0u);
+}

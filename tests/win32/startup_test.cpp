@@ -56,8 +56,12 @@ TEST(StartUp, MissingVersionResourceStopsWithInternalError)
 
     HWND box = WaitForWindow("Internal Error", 20000);
     ASSERT_NE(box, nullptr);
+    // The box's window exists a moment before its text is set.
     std::string text;
-    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    for (int tries = 0; tries < 100 && text.empty(); ++tries) {
+        Sleep(50);
+        EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    }
     EXPECT_EQ(text, "Internal Error:  Unable to read internal version information.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 
