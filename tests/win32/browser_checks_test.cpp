@@ -1,5 +1,5 @@
 #include "checks/check_functions.h"
-#include "registry_override.h"
+#include "registry_scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -31,15 +31,15 @@ std::string ProbeFileText()
 TEST(IeVersionOnWine, SvcVersionOfTheNativeView)
 {
     EXPECT_EQ(RunCheck(CheckIeVersion).summary, "11.0.9600.18376");  // as this Wine ships it
-    RegistryValueOverride native(HKEY_LOCAL_MACHINE, kIeKey, "svcVersion", KEY_WOW64_64KEY);
-    RegistryValueOverride redirected(HKEY_LOCAL_MACHINE, kIeKey, "svcVersion", KEY_WOW64_32KEY);
-    ASSERT_TRUE(redirected.SetText("11.0.9600.1"));  // must not mislead a 32-bit program
-    ASSERT_TRUE(native.SetText("10.0.9200.16384"));
+    ScratchKey native(HKEY_LOCAL_MACHINE, kIeKey, KEY_WOW64_64KEY);
+    ScratchKey redirected(HKEY_LOCAL_MACHINE, kIeKey, KEY_WOW64_32KEY);
+    redirected.SetText("svcVersion", "11.0.9600.1");  // must not mislead a 32-bit program
+    native.SetText("svcVersion", "10.0.9200.16384");
     EXPECT_EQ(RunCheck(CheckIeVersion).status, 'F');
-    ASSERT_TRUE(native.SetDword(11));
+    native.SetDword("svcVersion", 11);
     EXPECT_EQ(RunCheck(CheckIeVersion).summary, "11");
     EXPECT_EQ(RunCheck(CheckIeVersion).status, 'A');
-    native.Remove();
+    native.Remove("svcVersion");
     EXPECT_EQ(RunCheck(CheckIeVersion).details, "Internet Explorer Registry value is missing.");
 }
 
@@ -47,13 +47,13 @@ TEST(DefaultWebBrowserOnWine, AssociationProbePageAndVersions)
 {
     // FindExecutableA reads HKEY_CLASSES_ROOT (HKLM\Software\Classes, one key
     // for both views); this prefix has no ".html" class of its own.
-    RegistryValueOverride extension(HKEY_CLASSES_ROOT, ".html", nullptr, 0);
-    extension.Remove();
+    ScratchKey extension(HKEY_CLASSES_ROOT, ".html", 0);
+    extension.Remove("");
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "");
     EXPECT_EQ(ProbeFileText(), "(none)");
 
     // Wine's own class, opened by winebrowser.exe; the user's blank.html is kept.
-    ASSERT_TRUE(extension.SetText("htmlfile"));
+    extension.SetText("", "htmlfile");
     char folder[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, folder);
     std::ofstream(std::string(folder) + "blank.html", std::ios::binary) << "<p>mine</p>";
@@ -62,16 +62,15 @@ TEST(DefaultWebBrowserOnWine, AssociationProbePageAndVersions)
     DeleteFileA((std::string(folder) + "blank.html").c_str());
 
     // Browsers of the test's naming, their versions in the native view only.
-    ASSERT_TRUE(extension.SetText("KavloTests.Page"));
-    RegistryValueOverride command(HKEY_CLASSES_ROOT, "KavloTests.Page\\shell\\open\\command", nullptr, 0);
-    RegistryValueOverride firefox(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion",
-                                  KEY_WOW64_64KEY);
-    RegistryValueOverride chrome(HKEY_LOCAL_MACHINE, "SOFTWARE\\Google\\Chrome\\BLBeacon", "version",
-                                 KEY_WOW64_32KEY);
-    ASSERT_TRUE(firefox.SetText("115.3.1 (x64 en-US)") && chrome.SetText("120.0.6099.71"));
-    ASSERT_TRUE(command.SetText("\"C:\\Program Files\\Mozilla Firefox\\FIREFOX.EXE\" -url \"%1\""));
+    extension.SetText("", "KavloTests.Page");
+    ScratchKey command(HKEY_CLASSES_ROOT, "KavloTests.Page\\shell\\open\\command", 0);
+    ScratchKey firefox(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mozilla\\Mozilla Firefox", KEY_WOW64_64KEY);
+    ScratchKey chrome(HKEY_LOCAL_MACHINE, "SOFTWARE\\Google\\Chrome\\BLBeacon", KEY_WOW64_32KEY);
+    firefox.SetText("CurrentVersion", "115.3.1 (x64 en-US)");
+    chrome.SetText("version", "120.0.6099.71");
+    command.SetText("", "\"C:\\Program Files\\Mozilla Firefox\\FIREFOX.EXE\" -url \"%1\"");
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "firefox  115.3.1 (x64 en-US)");
-    ASSERT_TRUE(command.SetText("\"C:\\Program Files (x86)\\Google\\Chrome\\Application\\chrome.exe\""));
+    command.SetText("", "\"C:\\Program Files (x86)\\Google\\Chrome\\Application\\chrome.exe\"");
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "chrome");  // its version is in the redirected view
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).status, 'I');
     EXPECT_EQ(ProbeFileText(), "(none)");

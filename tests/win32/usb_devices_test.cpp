@@ -1,10 +1,9 @@
 #include "checks/accounts/usb20_win32.h"
-#include "registry_override.h"
+#include "registry_scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -13,16 +12,17 @@ const char kHeading[] = "Detected the following USB 2.0 Ports:\n";
 
 // Devices of the USB class written into the device registry (HKLM\System
 // is one key in both views), each removed again with its key.
-void AddDevice(std::vector<std::unique_ptr<RegistryValueOverride>>& devices, const char* id, const char* friendly,
+void AddDevice(std::vector<std::unique_ptr<ScratchKey>>& devices, const char* id, const char* friendly,
                const char* description)
 {
-    devices.push_back(std::make_unique<RegistryValueOverride>(
-        HKEY_LOCAL_MACHINE, std::string("System\\CurrentControlSet\\Enum\\USB\\") + id + "\\KAVLO0001", "ClassGUID",
+    devices.push_back(std::make_unique<ScratchKey>(
+        HKEY_LOCAL_MACHINE, std::string("System\\CurrentControlSet\\Enum\\USB\\") + id + "\\KAVLO0001",
         KEY_WOW64_64KEY));
-    ASSERT_TRUE(devices.back()->SetText("{36FC9E60-C465-11CF-8056-444553540000}"));
-    for (auto [name, text] : {std::pair{"FriendlyName", friendly}, std::pair{"DeviceDesc", description}})
-        if (text)
-            RegSetValueExA(devices.back()->key(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), strlen(text) + 1);
+    devices.back()->SetText("ClassGUID", "{36FC9E60-C465-11CF-8056-444553540000}");
+    if (friendly)
+        devices.back()->SetText("FriendlyName", friendly);
+    if (description)
+        devices.back()->SetText("DeviceDesc", description);
 }
 
 } // namespace
@@ -34,7 +34,7 @@ TEST(UsbDevicesOnWine, NamesFallBackAndControllersAreListed)
     EXPECT_EQ(result.summary, "USB NOT detected (any version)");  // none in this Wine
     const std::string longName = std::string(1500, 'L') + " Enhanced Host Controller";  // beyond the first read
     {
-        std::vector<std::unique_ptr<RegistryValueOverride>> devices;
+        std::vector<std::unique_ptr<ScratchKey>> devices;
         AddDevice(devices, "VID_F0CA&PID_0001", "Standard Enhanced PCI to USB Host Controller", "friendly comes first");
         AddDevice(devices, "VID_F0CA&PID_0002", "USB Root Hub", nullptr);
         AddDevice(devices, "VID_F0CA&PID_0003", nullptr, "Generic USB2 Hub");
