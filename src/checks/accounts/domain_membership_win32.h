@@ -1,0 +1,6 @@
+// The policy and workstation queries behind "Domain Membership".
+#pragma once
+
+#include "checks/accounts/domain_membership.h"
+
+DomainMembershipFacts QueryDomainMembershipFacts();
