@@ -82,6 +82,10 @@ TEST(DriverOptions, CloseMidRunAtOnceOrAtANamedCheck)
     const DriverOptions named = Parse({"--close-mid-run=Network Speed"});
     EXPECT_TRUE(named.closeMidRun);
     EXPECT_EQ(named.closeAt, "Network Speed");
+    EXPECT_EQ(named.barAtPercent, 0);
+    const DriverOptions midUpload = Parse({"--close-mid-run=Network Speed", "--bar-at=30"});
+    EXPECT_EQ(midUpload.closeAt, "Network Speed");
+    EXPECT_EQ(midUpload.barAtPercent, 30);
 }
 
 TEST(DriverOptions, EverythingAfterTheSeparatorGoesToKavlo)
@@ -97,7 +101,7 @@ TEST(DriverOptions, UnknownOrUnreadableOptionsAreRefused)
     const std::vector<std::string> refused[] = {
         {"--bogus"},         {"--click=two"},   {"--click=-1"},     {"--click="},       {"--resize=100"},
         {"--resize=x100"},   {"--resize=10x"},  {"--cancel-at="},   {"--run-timeout="}, {"-url"},
-        {"--welcome=ok"},    {"--close-mid-run="},
+        {"--welcome=ok"},    {"--close-mid-run="}, {"--bar-at=0"},      {"--bar-at=100"},   {"--bar-at=50%"},
     };
     for (const auto& arguments : refused) {
         DriverOptions options;

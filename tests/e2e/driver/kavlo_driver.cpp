@@ -23,6 +23,14 @@
 //   TESTING <name>                        "Testing: <name>" showed in the
 //                                         progress dialog (only the ones seen)
 //   PROGRESS_BAR <pos> of <high>          the progress bar (1000) when captured
+//   CHECK_PROGRESS <pos> of <high> | <label>   (with --bar-at) the check's own
+//                                         bar (1002) and label (1003) when the
+//                                         planned Cancel or Close was done
+//   TIMING <name> | <ms>                  how long a check's label stood
+//                                         (a check too short to be seen
+//                                         counts with the one before it)
+//   TIMING run | <ms>                     from the worker's start (OK, or its
+//                                         last release) to the verdict box
 //   STACKING <title> | <title> ...        kavlo's visible windows, topmost first
 //   ROWS <n>                              number of rows in the results list
 //   ROW <i> | <letter> | <name> | <summary>
@@ -137,6 +145,10 @@ private:
     void WatchBoxes(const char* role, DWORD timeoutMs);
     void CaptureProgress();
     void ReportProgressBar();
+    void ReportCheckTime();
+    bool CheckBarReached();
+    void ReadCheckBar(DWORD& position, DWORD& high);
+    void ReportCheckProgress();
     void ReportStacking();
     void ReportRows();
     std::string DetailsText();
@@ -158,6 +170,8 @@ private:
     WorkerHold hold_;
     DWORD lastActionTick_ = 0;
     std::string lastLabel_;
+    DWORD lastLabelTick_ = 0;
+    DWORD runStartTick_ = 0;   // the worker free to run: OK pressed, or its last release
     bool closed_ = false;
 };
 
@@ -219,6 +233,7 @@ bool Driver::Welcome()
     }
     const bool hold = HoldWanted() && hold_.Attach(processId_, kWindowTimeoutMs);
     Press("welcome", welcome, IDOK, "OK");
+    runStartTick_ = GetTickCount();
     if (HoldWanted()) {
         const bool caught = hold && hold_.CatchWorker([&] { return FindTopWindow(processId_, kProgressTitle) != nullptr; },
                                                       kWindowTimeoutMs);
@@ -282,23 +297,45 @@ bool Driver::FollowRun()
         CaptureProgress();
     bool cancelled = false;
     bool shotTaken = hold_.IsCaught();
+    // The Cancel or Close planned for a check, armed when its label shows and
+    // done once the check's own bar has come far enough (--bar-at).
+    bool cancelArmed = false, closeArmed = false;
+    std::string armedFor;
     std::set<HWND> reported;
     const bool found = WaitUntil([&] {
         if (progress_ != nullptr && IsWindow(progress_)) {
             const std::string label = ControlText(GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL));
             if (label != lastLabel_ && label.compare(0, strlen(kTestingPrefix), kTestingPrefix) == 0) {
+                ReportCheckTime();
                 lastLabel_ = label;
+                lastLabelTick_ = GetTickCount();
                 const std::string name = label.substr(strlen(kTestingPrefix));
                 transcript_.Line("TESTING " + EscapeForTranscript(name));
                 if (!shotTaken && !options_.shotsFolder.empty()) {
                     shotTaken = true;
                     Screenshot("progress");
                 }
+                if ((cancelArmed || closeArmed) && name != armedFor) {
+                    transcript_.Failure("ERROR the bar of " + EscapeForTranscript(armedFor) + " never reached " +
+                                        std::to_string(options_.barAtPercent) + "%");
+                    cancelArmed = closeArmed = false;
+                }
                 if (!cancelled && name == options_.cancelAt) {
-                    cancelled = true;
-                    Press("progress", progress_, IDCANCEL, "Cancel");
+                    cancelled = cancelArmed = true;
+                    armedFor = name;
                 }
                 if (options_.closeMidRun && name == options_.closeAt) {
+                    closeArmed = true;
+                    armedFor = name;
+                }
+            }
+            if ((cancelArmed || closeArmed) && CheckBarReached()) {
+                if (options_.barAtPercent > 0)
+                    ReportCheckProgress();
+                if (cancelArmed) {
+                    cancelArmed = false;
+                    Press("progress", progress_, IDCANCEL, "Cancel");
+                } else {
                     CloseMain();
                     return true;
                 }
@@ -326,7 +363,50 @@ bool Driver::FollowRun()
             transcript_.Failure("TIMEOUT waiting for the verdict after " + std::to_string(options_.runTimeoutMs) + " ms");
         return false;
     }
+    ReportCheckTime();
+    transcript_.Line("TIMING run | " + std::to_string(GetTickCount() - runStartTick_));
     return true;
+}
+
+// How long the check whose label showed last has run (until now, when the
+// next label or the verdict shows). A check too short to be seen counts
+// with the one before it.
+void Driver::ReportCheckTime()
+{
+    if (lastLabel_.compare(0, strlen(kTestingPrefix), kTestingPrefix) != 0)
+        return;
+    transcript_.Line("TIMING " + EscapeForTranscript(lastLabel_.substr(strlen(kTestingPrefix))) + " | " +
+                     std::to_string(GetTickCount() - lastLabelTick_));
+}
+
+// The check's own bar (1002) at or past --bar-at percent of its range, but
+// not full: a full bar is what the check before left behind.
+bool Driver::CheckBarReached()
+{
+    if (options_.barAtPercent <= 0)
+        return true;
+    DWORD position = 0, high = 0;
+    ReadCheckBar(position, high);
+    return high > 0 && position < high &&
+           static_cast<unsigned long long>(position) * 100 >= static_cast<unsigned long long>(high) * options_.barAtPercent;
+}
+
+void Driver::ReadCheckBar(DWORD& position, DWORD& high)
+{
+    HWND bar = GetDlgItem(progress_, IDC_PROGRESS_CHECK_BAR);
+    DWORD_PTR pos = 0, top = 0;
+    SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &pos);
+    SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &top);
+    position = static_cast<DWORD>(pos);
+    high = static_cast<DWORD>(top);
+}
+
+void Driver::ReportCheckProgress()
+{
+    DWORD position = 0, high = 0;
+    ReadCheckBar(position, high);
+    transcript_.Line("CHECK_PROGRESS " + std::to_string(position) + " of " + std::to_string(high) + " | " +
+                     EscapeForTranscript(ControlText(GetDlgItem(progress_, IDC_PROGRESS_CHECK_LABEL))));
 }
 
 // With the worker held at its start: let it run until the label shows a
@@ -367,6 +447,7 @@ void Driver::CaptureProgress()
         }
     }
     hold_.Release();
+    runStartTick_ = lastLabelTick_ = GetTickCount();
     transcript_.Line("RELEASE worker");
 }
 
