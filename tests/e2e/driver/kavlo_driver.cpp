@@ -172,6 +172,7 @@ private:
     std::string lastLabel_;
     DWORD lastLabelTick_ = 0;
     DWORD runStartTick_ = 0;   // the worker free to run: OK pressed, or its last release
+    bool barSeenBelowMark_ = false;  // --bar-at: the armed check's bar seen reset
     bool closed_ = false;
 };
 
@@ -320,6 +321,8 @@ bool Driver::FollowRun()
                                         std::to_string(options_.barAtPercent) + "%");
                     cancelArmed = closeArmed = false;
                 }
+                if (name == options_.cancelAt || name == options_.closeAt)
+                    barSeenBelowMark_ = false;
                 if (!cancelled && name == options_.cancelAt) {
                     cancelled = cancelArmed = true;
                     armedFor = name;
@@ -380,15 +383,22 @@ void Driver::ReportCheckTime()
 }
 
 // The check's own bar (1002) at or past --bar-at percent of its range, but
-// not full: a full bar is what the check before left behind.
+// not full. The bar keeps what the check before left (Disk Speed ends near
+// its top) until the armed check resets it, so the bar must first be seen
+// below the mark after arming.
 bool Driver::CheckBarReached()
 {
     if (options_.barAtPercent <= 0)
         return true;
     DWORD position = 0, high = 0;
     ReadCheckBar(position, high);
-    return high > 0 && position < high &&
-           static_cast<unsigned long long>(position) * 100 >= static_cast<unsigned long long>(high) * options_.barAtPercent;
+    const bool pastMark = high > 0 && static_cast<unsigned long long>(position) * 100 >=
+                                          static_cast<unsigned long long>(high) * options_.barAtPercent;
+    if (!barSeenBelowMark_) {
+        barSeenBelowMark_ = !pastMark;
+        return false;
+    }
+    return pastMark && position < high;
 }
 
 void Driver::ReadCheckBar(DWORD& position, DWORD& high)
