@@ -1,4 +1,5 @@
 #include "app/app_globals_win32.h"
+#include "app/settings.h"
 #include "checks/network/dns_lookup_win32.h"
 #include "checks/network/network_speed.h"
 #include "checks/network/network_speed_win32.h"
@@ -51,6 +52,9 @@ TEST(NetworkWin32_Context, PayloadComesFromRandAndIsReleased)
     for (auto& byte : expected)
         byte = static_cast<uint8_t>(std::rand() & 0xFF);
     std::srand(7);
+    // The service is told the sales agent's name (empty until a print asks for it).
+    const std::string agentBefore = g_salesAgentName;
+    g_salesAgentName = "Sam Seller";
     BenchmarkContext context;
     ASSERT_TRUE(InitBenchmarkContext(context));
     EXPECT_EQ(context.upload.payloadSize, 552960u);
@@ -58,8 +62,9 @@ TEST(NetworkWin32_Context, PayloadComesFromRandAndIsReleased)
     EXPECT_TRUE(context.upload.secure);
     EXPECT_EQ(context.upload.port, 443);
     EXPECT_STREQ(context.upload.objectName, "/KavloBenchmarkServlet");
-    EXPECT_STREQ(context.upload.userName, "");
+    EXPECT_STREQ(context.upload.userName, "Sam Seller");
     ReleaseBenchmarkContext(context);
+    g_salesAgentName = agentBefore;
     EXPECT_FALSE(context.payload);
     EXPECT_FALSE(context.payloadSection);
     EXPECT_EQ(context.upload.payload, nullptr);
