@@ -13,6 +13,8 @@ TEST(LocalAdminOnWine, ProcessTokenThenThreadTokens)
     CheckLocalAdmin(result);  // this Wine's user is an administrator
     EXPECT_EQ(result.status, 'I');
     EXPECT_EQ(result.summary, std::string("User '") + name + "' is local admin");
+    EXPECT_EQ(result.details,
+              "Administrative rights are required to install the software, but not required to run the software.");
     ASSERT_TRUE(ImpersonateSelf(SecurityImpersonation));
     EXPECT_TRUE(IsLocalAdmin());
     RevertToSelf();
