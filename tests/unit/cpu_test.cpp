@@ -5,11 +5,7 @@
 TEST(Cpu_Grade, NamesClocksAndCounts)
 {
     const std::string recommendation = "Minimum CPU speed is 1.00 GHz.  Recommended CPU speed is 2.00 GHz.";
-    const struct {
-        CpuFacts facts;
-        std::string summary;
-        const char* speed;  // the line after the recommendation, if any
-    } cases[] = {
+    const std::tuple<CpuFacts, std::string, const char*> cases[] = {  // facts, summary, the speed line if any
         // Only blanks are tidied: leading ones dropped, runs of them made one.
         {{2, true, 2394, "  Acme   Quad\t\tCore "}, "Acme Quad\t\tCore (x2)", "Actual Speed: 2.39 GHz."},
         {{4, true, 2394, ""}, "Unknown Vendor, 2.39 GHz(x4)", ""},
@@ -19,12 +15,12 @@ TEST(Cpu_Grade, NamesClocksAndCounts)
         {{0, true, 500, "Acme"}, "Acme", "Actual Speed: 500.00 MHz."},
         {{1, true, 4300, "Acme"}, "Acme", "Actual Speed: 4.30 GHz."},  // beyond 32 bits in hertz
     };
-    for (const auto& c : cases) {
+    for (const auto& [facts, summary, speed] : cases) {
         TestResult result;
-        GradeCpu(c.facts, result);
-        EXPECT_EQ(result.status, 'I') << c.summary;
-        EXPECT_EQ(result.summary, c.summary);
-        EXPECT_EQ(result.details, recommendation + c.speed) << c.summary;
+        GradeCpu(facts, result);
+        EXPECT_EQ(result.status, 'I') << summary;
+        EXPECT_EQ(result.summary, summary);
+        EXPECT_EQ(result.details, recommendation + speed) << summary;
     }
     TestResult result;
     GradeCpu({4, false, 2394, "Acme"}, result);

@@ -5,11 +5,7 @@
 TEST(DiskSpace_Grade, MarksAndSummaries)
 {
     constexpr uint64_t kMB = 1ull << 20;
-    const struct {
-        DiskSpaceFacts facts;
-        char status;
-        const char* summary;
-    } cases[] = {
+    const std::tuple<DiskSpaceFacts, char, const char*> cases[] = {
         {{true, "C:\\", true, 1024 * kMB, 2048 * kMB}, 'F', "Drive \"C:\", 2048 total, 1024 M free (50.00%)"},
         {{true, "C:\\", true, 1025 * kMB, 2048 * kMB}, 'A', "Drive \"C:\", 2048 total, 1025 M free (50.05%)"},
         {{true, "C:\\", true, 1025 * kMB - 1, 2048 * kMB}, 'F', "Drive \"C:\", 2048 total, 1024 M free (50.00%)"},
@@ -19,11 +15,11 @@ TEST(DiskSpace_Grade, MarksAndSummaries)
         {{false, "", false, 0, 0}, 'F', "Internal Error (SHGetFolderPath)"},
         {{true, "C:\\", false, 0, 0}, 'F', "Internal Error (GetDiskFreeSpaceEx)"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [facts, status, summary] : cases) {
         TestResult result;
-        GradeDiskSpace(c.facts, result);
-        EXPECT_EQ(result.status, c.status) << c.summary;
-        EXPECT_EQ(result.summary, c.summary);
+        GradeDiskSpace(facts, result);
+        EXPECT_EQ(result.status, status) << summary;
+        EXPECT_EQ(result.summary, summary);
         EXPECT_EQ(result.details, "Requires 1024 MB free disk space.\n");
     }
 }
@@ -31,13 +27,10 @@ TEST(DiskSpace_Grade, MarksAndSummaries)
 TEST(DiskSpace_Path, FallbacksAskedOnlyWhenNeeded)
 {
     std::string asked;
-    const auto registry = [&asked](std::optional<std::string> value) {
-        return [&asked, value] { return asked += 'R', value; };
-    };
     const auto windows = [&asked] { return asked += 'W', std::string("C:\\windows"); };
-    EXPECT_EQ(ChooseDiskSpacePath("C:\\Program Files", registry("D:\\Apps"), windows), "C:\\Program Files");
-    EXPECT_EQ(ChooseDiskSpacePath("", registry("D:\\Apps"), windows), "D:\\Apps");
-    EXPECT_EQ(ChooseDiskSpacePath("", registry(std::nullopt), windows), "C:\\windows");
+    const auto value = [&asked](std::optional<std::string> v) { return [&asked, v] { return asked += 'R', v; }; };
+    EXPECT_EQ(ChooseDiskSpacePath("C:\\Program Files", value("D:\\Apps"), windows), "C:\\Program Files");
+    EXPECT_EQ(ChooseDiskSpacePath("", value(std::string(400, 'x')), windows), std::string(259, 'x'));
+    EXPECT_EQ(ChooseDiskSpacePath("", value(std::nullopt), windows), "C:\\windows");
     EXPECT_EQ(asked, "RRW");
-    EXPECT_EQ(ChooseDiskSpacePath("", registry(std::string(400, 'x')), windows), std::string(259, 'x'));
 }

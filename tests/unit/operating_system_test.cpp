@@ -7,11 +7,7 @@ TEST(OperatingSystem_Grade, ReleasesArchitecturesAndInstallDates)
     const char* const supported = "Windows 7/8/10 (32-bit or 64-bit) is supported.\n";
     const char* const required = "Windows 7/8/10 Required (32-bit or 64-bit).\n";
     const char* const xp64 = "64-bit Windows XP not supported.\nWindows 7/8/10 Required (32-bit or 64-bit).\n";
-    const struct {
-        OperatingSystemFacts facts;
-        char status;
-        const char *summary, *details;
-    } cases[] = {
+    const std::tuple<OperatingSystemFacts, char, const char*, const char*> cases[] = {
         {{25, "Windows 7", "SP1.0", 9, 951782400}, 'A', "Windows 7, SP1.0 (64-bit) (2000-02-29)", supported},
         {{28, "Windows 8", "SP0.0", 10, {}}, 'A', "Windows 8, SP0.0 (64-bit)", supported},
         {{26, "", "SP0.0", 0, {}}, 'A', ", SP0.0 (32-bit)", supported},
@@ -27,11 +23,11 @@ TEST(OperatingSystem_Grade, ReleasesArchitecturesAndInstallDates)
         {{29, "", "SP0.0", 0, INT32_MAX}, 'F', ", SP0.0 (32-bit) (2038-01-19)",
          "Unable to determine operating system version.\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [facts, status, summary, details] : cases) {
         TestResult result;
-        GradeOperatingSystem(c.facts, result);
-        EXPECT_EQ(result.status, c.status) << c.summary;
-        EXPECT_EQ(result.summary, c.summary);
-        EXPECT_EQ(result.details, c.details) << c.summary;
+        GradeOperatingSystem(facts, result);
+        EXPECT_EQ(result.status, status) << summary;
+        EXPECT_EQ(result.summary, summary);
+        EXPECT_EQ(result.details, details) << summary;
     }
 }

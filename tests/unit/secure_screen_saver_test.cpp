@@ -4,44 +4,35 @@
 
 TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
 {
-    const std::string suggestion =
+    const std::string advice =
         "We HIGHLY SUGGEST that your computer to be configured with a 'secure' screen saver that requires a password "
         "to unlock and automatically locks the screen after 15 minutes (or less) of inactivity.\n";
-    const std::string notConfigured = suggestion + " ** Your screen saver is not configured. **\n";
-    const std::string notSecure =
-        suggestion + " ** Your screen saver is not 'secure' (does not require password to restore screen). **\n";
-    const auto overLimit = [](const std::string& before, const char* minutes) {
-        return before + " ** Time limit, " + minutes + ", exceeds 15 minutes. **\n";
-    };
+    const std::string notConfigured = advice + " ** Your screen saver is not configured. **\n";
     const char* const saver = "C:\\Windows\\system32\\scrnsave.scr";
     using Text = std::optional<std::string>;
-    const struct {
-        Text active, timeOut, program, secure;
-        std::string summary, details;
-    } cases[] = {
-        {"1", "600", saver, "1", "'scrnsave', 10 minutes, active:Y, secure:Y", suggestion},
-        {"1", "1200", saver, "0", "'scrnsave', 20 minutes, active:Y, secure:N", overLimit(notSecure, "20")},
-        {"1", "959", saver, "1", "'scrnsave', 15 minutes, active:Y, secure:Y", suggestion},
-        {"1", "960", saver, "1", "'scrnsave', 16 minutes, active:Y, secure:Y", overLimit(suggestion, "16")},
+    const std::tuple<Text, Text, Text, Text, std::string, std::string> cases[] = {
+        // active, time-out, program, secure
+        {"1", "959", saver, "1", "'scrnsave', 15 minutes, active:Y, secure:Y", advice},
+        {"1", "960", saver, "1", "'scrnsave', 16 minutes, active:Y, secure:Y",
+         advice + " ** Time limit, 16, exceeds 15 minutes. **\n"},
         {"0", "600", saver, "1", "'scrnsave', 10 minutes, active:N, secure:N", notConfigured},
-        {"1", "600", {}, "1", "'<NONE>', 10 minutes, active:Y, secure:Y", suggestion},
+        {"1", "600", {}, "1", "'<NONE>', 10 minutes, active:Y, secure:Y", advice},
         {{}, {}, {}, {}, "'<NONE>', 0 minutes, active:N, secure:N", notConfigured},
-        {"  +1x", " 300 seconds", "C:s.tar.scr", "-1", "'s.tar', 5 minutes, active:Y, secure:Y", suggestion},
+        {"  +1x", " 300 seconds", "C:s.tar.scr", "-1", "'s.tar', 5 minutes, active:Y, secure:Y", advice},
         {"yes", "", "C:\\dir.d\\", "true", "'', 0 minutes, active:N, secure:N", notConfigured},
         // A negative time compares, and shows, as a huge unsigned number.
         {"1", "-600", saver, "1", "'scrnsave', 4294967286 minutes, active:Y, secure:Y",
-         overLimit(suggestion, "4294967286")},
+         advice + " ** Time limit, 4294967286, exceeds 15 minutes. **\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [active, timeOut, program, secure, summary, details] : cases) {
         TestResult result;
-        GradeSecureScreenSaver({true, c.active, c.timeOut, c.program, c.secure}, result);
-        EXPECT_EQ(result.status, 'I') << c.summary;
-        EXPECT_EQ(result.summary, c.summary);
-        EXPECT_EQ(result.details, c.details) << c.summary;
+        GradeSecureScreenSaver({true, active, timeOut, program, secure}, result);
+        EXPECT_EQ(result.status, 'I') << summary;
+        EXPECT_EQ(result.summary, summary);
+        EXPECT_EQ(result.details, details) << summary;
     }
     TestResult result;
     GradeSecureScreenSaver(SecureScreenSaverFacts(), result);
-    EXPECT_EQ(result.status, 'I');
-    EXPECT_EQ(result.summary, "Unable to determine");
-    EXPECT_EQ(result.details, "");
+    EXPECT_EQ(std::make_tuple(result.status, result.summary, result.details),
+              std::make_tuple('I', std::string("Unable to determine"), std::string()));
 }

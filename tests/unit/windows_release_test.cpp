@@ -10,7 +10,9 @@ WindowsVersionFacts Facts(uint32_t platformId, uint32_t major, uint32_t minor, u
     return {true, extended, platformId, major, minor, 0, 0, csd, suiteMask, productType, {}, {}};
 }
 
-std::pair<int, std::string> Named(const WindowsVersionFacts& f)
+using Release = std::pair<int, std::string>;  // code, name
+
+Release Named(const WindowsVersionFacts& f)
 {
     const WindowsRelease r = NameWindowsRelease(f);
     return {r.osCode, r.osName ? r.osName : "<none>"};
@@ -20,14 +22,8 @@ std::pair<int, std::string> Named(const WindowsVersionFacts& f)
 
 TEST(WindowsRelease, NamingTableWithExtendedRecord)
 {
-    const struct {
-        uint32_t platformId, major, minor;
-        uint8_t productType;
-        uint16_t suiteMask;
-        const char* csd;
-        int code;
-        const char* name;
-    } rows[] = {
+    // platform id, major, minor, product type, suite mask, szCSDVersion: code and name
+    const std::tuple<uint32_t, uint32_t, uint32_t, uint8_t, uint16_t, const char*, int, const char*> rows[] = {
         {0, 3, 10, 0, 0, "", 23, "Windows 32s"},        {1, 4, 0, 0, 0, "", 1, "Windows 95"},
         {1, 4, 0, 0, 0, " C", 2, "Windows 95 OSR2"},    {1, 4, 0, 0, 0, " B", 2, "Windows 95 OSR2"},
         {1, 4, 10, 0, 0, "", 3, "Windows 98"},          {1, 4, 10, 0, 0, " A", 4, "Windows 98 SE"},
@@ -50,11 +46,10 @@ TEST(WindowsRelease, NamingTableWithExtendedRecord)
         {2, 5, 3, 1, 0, "", 0, "<none>"},               {2, 10, 0, 1, 0, "", 0, "<none>"},
         {3, 6, 1, 1, 0, "", 0, "<none>"},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(Named(Facts(r.platformId, r.major, r.minor, r.productType, r.suiteMask, r.csd)),
-                  std::make_pair(r.code, std::string(r.name)))
-            << r.platformId << " " << r.major << "." << r.minor;
-    EXPECT_EQ(Named(WindowsVersionFacts()), std::make_pair(0, std::string("<none>")));  // no record at all
+    for (const auto& [platformId, major, minor, productType, suiteMask, csd, code, name] : rows)
+        EXPECT_EQ(Named(Facts(platformId, major, minor, productType, suiteMask, csd)), Release(code, name))
+            << platformId << " " << major << "." << minor;
+    EXPECT_EQ(Named(WindowsVersionFacts()), Release(0, "<none>"));  // no record at all
 }
 
 TEST(WindowsRelease, ProductOptionsWithoutExtendedRecord)
@@ -70,7 +65,7 @@ TEST(WindowsRelease, ProductOptionsWithoutExtendedRecord)
         WindowsVersionFacts f = Facts(2, major, minor, 3, 0x2, "", false);
         int asked = 0;
         f.readProductTypeValue = [&, value = value] { return ++asked, value; };
-        EXPECT_EQ(Named(f), std::make_pair(code, std::string(name)));
+        EXPECT_EQ(Named(f), Release(code, name));
         EXPECT_EQ(asked, 1);
     }
     // With the extended record the registry is not asked.
