@@ -24,13 +24,3 @@ TEST(DiskSpace_Grade, MarksAndSummaries)
     }
 }
 
-TEST(DiskSpace_Path, FallbacksAskedOnlyWhenNeeded)
-{
-    std::string asked;
-    const auto windows = [&asked] { return asked += 'W', std::string("C:\\windows"); };
-    const auto value = [&asked](std::optional<std::string> v) { return [&asked, v] { return asked += 'R', v; }; };
-    EXPECT_EQ(ChooseDiskSpacePath("C:\\Program Files", value("D:\\Apps"), windows), "C:\\Program Files");
-    EXPECT_EQ(ChooseDiskSpacePath("", value(std::string(400, 'x')), windows), std::string(259, 'x'));
-    EXPECT_EQ(ChooseDiskSpacePath("", value(std::nullopt), windows), "C:\\windows");
-    EXPECT_EQ(asked, "RRW");
-}
