@@ -68,12 +68,13 @@ TEST(ReportPage_Layout, HeaderRowsFailedRowAndVerdict)
     // line unit 12 (font 0), row gap 8; a row is summary (45) + details (30) + gap, empty or not.
     const std::vector<std::string> expected = {
         "start", "1 0,0 Kavlo", "2 584,0 Report Date:        2024-07-01 09:05:03 EDT",
-        "2 584,40 Kavlo Version:      1.0.0.0", "2 584,80 Sales Agent:        Ann Agent", "2 584,120 Prospect Name:      ",
-        "2 584,160 System Fingerprint: c770d06b0515b4d207e6b1488491d8bb", "5 10,263 Status", "5 80,263 Test",
-        "5 160,263 Details", "line 0,275-1000,275", "4 10,287 1", "4 60,287 A", "4 80,287 Memory", "4 160,287 2048 MB",
-        "3 160,332 enough", "4 10,370 2", "5 60,370 F", "5 80,370 USB 2.0", "5 60,382 **********", "4 10,453 3",
-        "4 60,453 I", "4 80,453 CPU", "4 160,453 x86", "3 160,498 fast", "line 0,536-1000,536", "1 0,544 A",
-        "6 80,544 Your computer is suitable to run ", "6 80,604 the Velmora Deposit software.", "end"};
+        "2 584,40 Kavlo Version:      1.0.0.0", "2 584,80 Sales Agent:        Ann Agent",
+        "2 584,120 Prospect Name:      ", "2 584,160 System Fingerprint: c770d06b0515b4d207e6b1488491d8bb",
+        "5 10,263 Status", "5 80,263 Test", "5 160,263 Details", "line 0,275-1000,275",
+        "4 10,287 1", "4 60,287 A", "4 80,287 Memory", "4 160,287 2048 MB", "3 160,332 enough",
+        "4 10,370 2", "5 60,370 F", "5 80,370 USB 2.0", "5 60,382 **********",
+        "4 10,453 3", "4 60,453 I", "4 80,453 CPU", "4 160,453 x86", "3 160,498 fast", "line 0,536-1000,536",
+        "1 0,544 A", "6 80,544 Your computer is suitable to run ", "6 80,604 the Velmora Deposit software.", "end"};
     EXPECT_EQ(canvas.drawn, expected);
 }
 

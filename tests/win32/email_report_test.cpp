@@ -83,9 +83,10 @@ void ExpectAttachedReport(TestStatus verdict)
         facts.volumeSerial = serial;
     Md5 md5;
     EXPECT_TRUE(FeedFingerprint(facts, md5));
+    const HtmlReportHeader header = {verdict, date + "\n", KAVLO_VERSION_TEXT_FOR_TESTS,
+                                     FormatDigestHex(33, md5.Digest())};
     std::string expected;
-    for (char c : BuildHtmlReport({verdict, date + "\n", KAVLO_VERSION_TEXT_FOR_TESTS, FormatDigestHex(33, md5.Digest())},
-                                  g_results))
+    for (char c : BuildHtmlReport(header, g_results))
         expected += c == '\n' ? "\r\n" : std::string(1, c);
     EXPECT_EQ(html, expected);
 }
