@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 struct Answers {
@@ -15,63 +13,54 @@ struct Answers {
 };
 
 // Answers as scripted and records which probes were asked, in order.
-struct ScriptedProbes : HostEnvironmentProbes, Answers {
-    explicit ScriptedProbes(const Answers& answers) : Answers(answers) {}
+struct ScriptedProbes : HostEnvironmentProbes {
+    Answers a;
     std::string asked;
-
     bool Ask(char probe, bool answer) { return asked += probe, answer; }
-    bool IsRemoteSession() override { return Ask('R', remote); }
-    bool IsInsideVirtualPc() override { return Ask('P', virtualPc); }
-    bool IsInsideVmware(int32_t& v, uint32_t& p) override { return v = version, p = product, Ask('W', vmware); }
-    bool IsInsideVirtualBox() override { return Ask('B', virtualBox); }
-    uint16_t NativeProcessorArchitecture() override { return asked += 'A', architecture; }
+    bool IsRemoteSession() override { return Ask('R', a.remote); }
+    bool IsInsideVirtualPc() override { return Ask('P', a.virtualPc); }
+    bool IsInsideVmware(int32_t& v, uint32_t& p) override { return v = a.version, p = a.product, Ask('W', a.vmware); }
+    bool IsInsideVirtualBox() override { return Ask('B', a.virtualBox); }
+    uint16_t NativeProcessorArchitecture() override { return asked += 'A', a.architecture; }
 };
-
-const char* const kGeneral =
-    "The USB check scanning hardware does NOT work inside some virtual machines, over a remote desktop connection "
-    "or on all 64-bit processors.  This test checks for those environments.";
-const char* const kOlderVmware =
-    "The USB check scanning hardware does NOT function inside VMWare Server, ESX or similar.  It will, however, "
-    "function in Workstation 6 or better.";
-const char* const kVirtualBox = "Partially tested virtualization platform.";
 
 } // namespace
 
 TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
 {
-    struct Case {
-        Answers answers;
-        const char* asked;
-        const char* summary;
-        const char* details;
-    } cases[] = {
-        {{false, false, false, 0, 0, false, 9}, "RPWBA", "64-bit architecture is good.", kGeneral},
+    const std::string general =
+        "The USB check scanning hardware does NOT work inside some virtual machines, over a remote desktop "
+        "connection or on all 64-bit processors.  This test checks for those environments.";
+    const std::string olderVmware =
+        "The USB check scanning hardware does NOT function inside VMWare Server, ESX or similar.  It will, however, "
+        "function in Workstation 6 or better.";
+    const std::string virtualBox = "Partially tested virtualization platform.";
+    using Record = std::tuple<std::string, std::string, std::string>;  // probes asked, summary, details
+    const std::pair<Answers, Record> cases[] = {
+        {{0, 0, 0, 0, 0, 0, 9}, {"RPWBA", "64-bit architecture is good.", general}},
         // A remote desktop to a virtual machine reports the remote desktop only.
-        {{true, true, true, 5, 2, true, 9}, "R", "Remote Desktop not supported",
-         "The USB check scanning hardware does NOT work over a remote desktop connection."},
-        {{false, true, true, 5, 2, true, 9}, "RP", "Microsoft Virtual PC not supported",
-         "The USB check scanning hardware does NOT work inside a Microsot Virtual PC."},
-        // Workstation 6 and later counts as a physical machine.
-        {{false, false, true, 6, 4, false, 9}, "RPWBA", "64-bit architecture is good.", kGeneral},
-        {{false, false, true, 7, 2, false, 9}, "RPW", "Older VMWare not supported", kOlderVmware},
-        {{false, false, true, 5, 4, false, 9}, "RPW", "Older VMWare not supported", kOlderVmware},
-        {{false, false, true, -1, 4, false, 9}, "RPW", "Older VMWare not supported", kOlderVmware},
-        {{false, false, true, 7, 4, true, 9}, "RPWB", "Oracle VirtualBox", kVirtualBox},
-        // Figures without a VMware answer count for nothing.
-        {{false, false, false, 3, 2, false, 9}, "RPWBA", "64-bit architecture is good.", kGeneral},
-        {{false, false, false, 0, 0, true, 9}, "RPWB", "Oracle VirtualBox", kVirtualBox},
-        {{false, false, false, 0, 0, false, 6}, "RPWBA", "Itanium 64-bit CPU not supported", kGeneral},
-        {{false, false, false, 0, 0, false, 10}, "RPWBA", "64-bit architecture is good.", kGeneral},
-        {{false, false, false, 0, 0, false, 0}, "RPWBA", "32-bit architecture is good.", kGeneral},
-        {{false, false, false, 0, 0, false, 5}, "RPWBA", "Unknown host architecture.", kGeneral},
+        {{1, 1, 1, 5, 2, 1, 9}, {"R", "Remote Desktop not supported",
+                                 "The USB check scanning hardware does NOT work over a remote desktop connection."}},
+        {{0, 1, 1, 5, 2, 1, 9}, {"RP", "Microsoft Virtual PC not supported",
+                                 "The USB check scanning hardware does NOT work inside a Microsot Virtual PC."}},
+        // Workstation (4) 6 and later counts as a physical machine.
+        {{0, 0, 1, 6, 4, 0, 9}, {"RPWBA", "64-bit architecture is good.", general}},
+        {{0, 0, 1, 7, 2, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
+        {{0, 0, 1, 5, 4, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
+        {{0, 0, 1, -1, 4, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
+        {{0, 0, 1, 7, 4, 1, 9}, {"RPWB", "Oracle VirtualBox", virtualBox}},
+        {{0, 0, 0, 7, 2, 0, 9}, {"RPWBA", "64-bit architecture is good.", general}},  // figures without an answer
+        {{0, 0, 0, 0, 0, 0, 6}, {"RPWBA", "Itanium 64-bit CPU not supported", general}},
+        {{0, 0, 0, 0, 0, 0, 10}, {"RPWBA", "64-bit architecture is good.", general}},
+        {{0, 0, 0, 0, 0, 0, 0}, {"RPWBA", "32-bit architecture is good.", general}},
+        {{0, 0, 0, 0, 0, 0, 5}, {"RPWBA", "Unknown host architecture.", general}},
     };
-    for (const Case& c : cases) {
-        ScriptedProbes probes(c.answers);
+    for (const auto& [answers, expected] : cases) {
+        ScriptedProbes probes;
+        probes.a = answers;
         TestResult result;
         GradeHostEnvironment(probes, result);
-        EXPECT_EQ(result.status, 'I') << c.summary;
-        EXPECT_EQ(probes.asked, c.asked) << c.summary;
-        EXPECT_EQ(result.summary, c.summary);
-        EXPECT_EQ(result.details, c.details) << c.summary;
+        EXPECT_EQ(result.status, 'I');
+        EXPECT_EQ(Record(probes.asked, result.summary, result.details), expected);
     }
 }

@@ -1,4 +1,3 @@
-#include "app/list_columns.h"
 #include "app/text_format.h"
 
 #include <gtest/gtest.h>
@@ -49,15 +48,4 @@ TEST(DropFinalLineFeed, OnlyOneLineFeedGoes)
               "The system cannot find the file specified.\r");
     EXPECT_EQ(DropFinalLineFeed("a\n\n"), "a\n");
     EXPECT_EQ(DropFinalLineFeed(""), "");
-}
-
-TEST(ListColumns, TitlesAndWidths)
-{
-    EXPECT_STREQ(g_listColumns[0].title, "Approved/Failed/Informational");
-    EXPECT_EQ(g_listColumns[0].width, 180);
-    EXPECT_STREQ(g_listColumns[1].title, "Test");
-    EXPECT_EQ(g_listColumns[1].width, 150);
-    EXPECT_STREQ(g_listColumns[2].title, "Description");
-    EXPECT_EQ(g_listColumns[2].width, 400);
-    EXPECT_EQ(g_listColumns[3].title, nullptr);
 }

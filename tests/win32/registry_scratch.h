@@ -11,17 +11,21 @@
 #include <string>
 #include <vector>
 
+inline std::string DwordBytes(DWORD value)
+{
+    return std::string(reinterpret_cast<const char*>(&value), sizeof(value));
+}
+
 class ScratchKey {
 public:
     ScratchKey(HKEY root, const std::string& path, REGSAM view, DWORD options = REG_OPTION_NON_VOLATILE)
         : root_(root), view_(view)
     {
-        for (size_t end = path.find('\\'); created_.empty(); end = path.find('\\', end + 1)) {
+        for (size_t end = 0; created_.empty() && end != std::string::npos;) {
+            end = path.find('\\', end + 1);
             ScopedRegKey probe;
             if (RegOpenKeyExA(root, path.substr(0, end).c_str(), 0, KEY_READ | view, probe.Receive()) != ERROR_SUCCESS)
                 created_ = path.substr(0, end);
-            if (end == std::string::npos)
-                break;
         }
         EXPECT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS | view, nullptr,
                                   key_.Receive(), nullptr),
@@ -30,23 +34,23 @@ public:
     }
     ~ScratchKey()
     {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->existed)
-                RegSetValueExA(key_.Get(), it->name.c_str(), 0, it->type, it->data.data(), it->data.size());
+        for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved)
+            if (saved->existed)
+                RegSetValueExA(key_.Get(), saved->name.c_str(), 0, saved->type,
+                               reinterpret_cast<const BYTE*>(saved->data.data()), saved->data.size());
             else
-                RegDeleteValueA(key_.Get(), it->name.c_str());
-        }
+                RegDeleteValueA(key_.Get(), saved->name.c_str());
         key_.Reset();
         const size_t slash = created_.rfind('\\');
+        const std::string parentPath = created_.substr(0, slash == std::string::npos ? 0 : slash);
         ScopedRegKey parent;
-        if (!created_.empty() && RegOpenKeyExA(root_, slash == std::string::npos ? "" : created_.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | view_,
-                                               parent.Receive()) == ERROR_SUCCESS)
+        if (!created_.empty() &&
+            RegOpenKeyExA(root_, parentPath.c_str(), 0, KEY_ALL_ACCESS | view_, parent.Receive()) == ERROR_SUCCESS)
             RegDeleteTreeA(parent.Get(), created_.substr(slash + 1).c_str());
     }
 
-    HKEY Get() const { return key_.Get(); }
     bool Created() const { return !created_.empty(); }
-
+    // The value's bytes as given (no terminator is added).
     void Set(const char* name, DWORD type, const std::string& data)
     {
         Remember(name);
@@ -55,33 +59,26 @@ public:
             << name;
     }
     void SetText(const char* name, const std::string& text) { Set(name, REG_SZ, text + '\0'); }
-    void SetDword(const char* name, DWORD value) { Set(name, REG_DWORD, std::string(reinterpret_cast<char*>(&value), 4)); }
-    void Remove(const char* name)
-    {
-        Remember(name);
-        RegDeleteValueA(key_.Get(), name);
-    }
+    void SetDword(const char* name, DWORD value) { Set(name, REG_DWORD, DwordBytes(value)); }
+    void Remove(const char* name) { Remember(name), RegDeleteValueA(key_.Get(), name); }
 
 private:
     struct SavedValue {
-        std::string name;
-        bool existed = false;
-        DWORD type = 0;
-        std::vector<BYTE> data;
+        std::string name, data;
+        bool existed;
+        DWORD type;
     };
-
     void Remember(const char* name)
     {
         for (const SavedValue& saved : saved_)
             if (saved.name == name)
                 return;
-        SavedValue saved;
-        saved.name = name;
+        SavedValue saved{name, {}, false, 0};
         DWORD size = 0;
         if (RegQueryValueExA(key_.Get(), name, nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
             saved.data.resize(size + 1);
-            saved.existed =
-                RegQueryValueExA(key_.Get(), name, nullptr, &saved.type, saved.data.data(), &size) == ERROR_SUCCESS;
+            saved.existed = RegQueryValueExA(key_.Get(), name, nullptr, &saved.type,
+                                             reinterpret_cast<BYTE*>(&saved.data[0]), &size) == ERROR_SUCCESS;
             saved.data.resize(size);
         }
         saved_.push_back(saved);

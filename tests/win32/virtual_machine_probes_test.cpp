@@ -17,89 +17,51 @@ std::atomic<int> g_faultsReachingTheTest{0};
 
 LONG CALLBACK CatchProbeFaultsForTheTest(EXCEPTION_POINTERS* pointers)
 {
-    CONTEXT* context = pointers->ContextRecord;
     const void* address = pointers->ExceptionRecord->ExceptionAddress;
-    if (address == VirtualPcInstructionAddress()) {
-        context->Ebx = 0x7E57;
-        context->Eip += 4;
-    } else if (address == VmwareBackdoorInstructionAddress()) {
-        context->Ebx = 0x7E57;
-        context->Eip += 1;
-    } else {
+    if (address != VirtualPcInstructionAddress() && address != VmwareBackdoorInstructionAddress())
         return EXCEPTION_CONTINUE_SEARCH;
-    }
+    pointers->ContextRecord->Ebx = 0x7E57;
+    pointers->ContextRecord->Eip += address == VirtualPcInstructionAddress() ? 4 : 1;
     ++g_faultsReachingTheTest;
     return EXCEPTION_CONTINUE_EXECUTION;
 }
-
-class ProbeGuard : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        g_faultsReachingTheTest = 0;
-        handler_ = AddVectoredExceptionHandler(0, CatchProbeFaultsForTheTest);
-        ASSERT_NE(handler_, nullptr);
-    }
-    void TearDown() override { RemoveVectoredExceptionHandler(handler_); }
-    PVOID handler_ = nullptr;
-};
-
-void RepairNothing(CONTEXT&) {}
 
 } // namespace
 
 TEST(VirtualMachineProbes, AnswerFalseOnThisProcessor)
 {
-    EXPECT_FALSE(IsInsideVirtualPc());
     int32_t version = 77;
     uint32_t productType = 77;
+    EXPECT_FALSE(IsInsideVirtualPc());
     EXPECT_FALSE(IsInsideVmware(&version, &productType));
-    EXPECT_EQ(version, 0);
-    EXPECT_EQ(productType, 0u);
+    EXPECT_EQ(std::make_pair(version, productType), std::make_pair(0, 0u));
     EXPECT_FALSE(IsInsideVmware(nullptr, nullptr));
     EXPECT_FALSE(IsInsideVirtualBox());
-    // Again, so that a guard left behind by the first round would show.
-    EXPECT_FALSE(IsInsideVirtualPc());
-    EXPECT_FALSE(IsInsideVmware(&version, nullptr));
 }
 
-TEST_F(ProbeGuard, CatchesItsOwnFault)
+TEST(VirtualMachineProbes, GuardCatchesOnlyItsOwnFault)
 {
+    const PVOID handler = AddVectoredExceptionHandler(0, CatchProbeFaultsForTheTest);
+    ASSERT_NE(handler, nullptr);
     {
-        ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4,
-                                    [](CONTEXT& context) { context.Ebx = 0xFFFFFFFFu; });
-        EXPECT_EQ(RunVirtualPcInstruction(), 0xFFFFFFFFu);
+        ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4, [](CONTEXT& context) { context.Ebx = ~0u; });
+        VmwareBackdoorRegisters registers = {};
+        RunVmwareBackdoor(&registers);  // another instruction on the guard's thread
+        EXPECT_EQ(registers.ebx, 0x7E57u);
+        EXPECT_EQ(g_faultsReachingTheTest, 1);
+        uint32_t ebx = 0;
+        std::thread other([&ebx] { ebx = RunVirtualPcInstruction(); });  // its instruction on another thread
+        other.join();
+        EXPECT_EQ(ebx, 0x7E57u);
+        EXPECT_EQ(g_faultsReachingTheTest, 2);
+        EXPECT_FALSE(guard.Caught());
+        EXPECT_EQ(RunVirtualPcInstruction(), ~0u);  // its own instruction on its own thread
         EXPECT_TRUE(guard.Caught());
     }
-    EXPECT_EQ(g_faultsReachingTheTest, 0);
-}
-
-TEST_F(ProbeGuard, LeavesAFaultElsewhereOnItsThreadAlone)
-{
-    ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4, RepairNothing);
-    VmwareBackdoorRegisters registers = {};
-    RunVmwareBackdoor(&registers);
-    EXPECT_EQ(registers.ebx, 0x7E57u);
-    EXPECT_FALSE(guard.Caught());
-    EXPECT_EQ(g_faultsReachingTheTest, 1);
-}
-
-TEST_F(ProbeGuard, LeavesTheSameFaultOnAnotherThreadAlone)
-{
-    ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4, RepairNothing);
-    uint32_t ebx = 0;
-    std::thread other([&ebx] { ebx = RunVirtualPcInstruction(); });
-    other.join();
-    EXPECT_EQ(ebx, 0x7E57u);
-    EXPECT_FALSE(guard.Caught());
-    EXPECT_EQ(g_faultsReachingTheTest, 1);
-}
-
-TEST_F(ProbeGuard, GoneOnceTheProbeEnds)
-{
+    // A probe's guard is gone once the probe ends (and a guard left behind would show here).
     EXPECT_FALSE(IsInsideVirtualPc());
-    EXPECT_EQ(g_faultsReachingTheTest, 0);
-    // No guard lives now: the fault goes to the next handler.
+    EXPECT_EQ(g_faultsReachingTheTest, 2);
     EXPECT_EQ(RunVirtualPcInstruction(), 0x7E57u);
-    EXPECT_EQ(g_faultsReachingTheTest, 1);
+    EXPECT_EQ(g_faultsReachingTheTest, 3);
+    RemoveVectoredExceptionHandler(handler);
 }

@@ -694,6 +694,10 @@ void Driver::PressPrint()
             continue;
         }
         Sleep(kSettleMs);
+        // Without a printer, Wine's printer dialog closes again by itself
+        // right after its box; there is nothing left to answer then.
+        if (!IsWindow(print) || GetDlgItem(print, IDOK) == nullptr)
+            continue;
         if (LooksLikeMessageBox(print)) {
             ReportBox(print);
             DismissBox(print);
