@@ -1,5 +1,6 @@
 #include "app/error_text_win32.h"
 
+#include "app/test_runner_win32.h"
 #include "app/text_format.h"
 #include "platform/scoped_win32.h"
 
@@ -32,12 +33,17 @@ void ShowLastErrorBox(const char* /*stepLabel*/)
 {
     // Taken first, before any other call can change it.
     const DWORD code = static_cast<DWORD>(WSAGetLastError());
+    // The user has closed the program: nothing more is shown.
+    if (TestRunAbandoned())
+        return;
     char* text = nullptr;
     DWORD length = 0;
     {
         ScopedLibrary wininet(LoadLibraryA("wininet"));
+        // Texts such as that of error 193 hold "%1" inserts, and there are
+        // no arguments to fill them: they are shown as they stand.
         length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                    FORMAT_MESSAGE_FROM_HMODULE,
+                                    FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
                                 wininet.Get(), code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
                                 reinterpret_cast<char*>(&text), 0, nullptr);
     }

@@ -52,7 +52,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RaiseWinInetConnectionLimits();
     g_dnsTestUrl = DnsTestUrlFromArguments(ProgramArguments(), g_dnsTestUrl);
 
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WELCOME), nullptr, LegalDialogProc, 0) != 0)
+    // Only OK is consent; a welcome dialog that could not be shown (-1) is not.
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WELCOME), nullptr, LegalDialogProc, 0) == 1)
         DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
 
     // Closed during the run: the worker may be inside a check (a WinINet call,

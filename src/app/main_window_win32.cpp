@@ -4,6 +4,7 @@
 #include "app/app_globals_win32.h"
 #include "app/dialog_resizer_win32.h"
 #include "app/list_columns.h"
+#include "app/program_end_win32.h"
 #include "app/results.h"
 #include "app/test_runner_win32.h"
 #include "app/text_format.h"
@@ -206,14 +207,24 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             PrintReport(dialog);
             return TRUE;
         case IDOK:
-            EndDialog(dialog, 1);
-            return TRUE;
         case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
+            // Close, Escape, Alt+F4 and the close box end the program at
+            // once, whatever runs: the run is not waited for, and no later
+            // message of the worker shows anything.
+            EndProgramNow();
         default:
             return FALSE;
         }
+    case WM_CLOSE:
+        // Also while a box or dialog of the program is open: the taskbar and
+        // Task Manager close a window that way.
+        EndProgramNow();
+    case WM_ENDSESSION:
+        // Log-off or shutdown: the same end, before the session takes the
+        // process away in the middle of a check.
+        if (wParam)
+            EndProgramNow();
+        return TRUE;
     case WM_DESTROY:
         // The worker may be inside a check: from now on it leaves the
         // windows and the results alone, and start-up ends the process.

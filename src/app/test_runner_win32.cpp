@@ -87,3 +87,8 @@ bool AbandonTestRun()
     g_runAbandoned.store(true);
     return g_hWorkerThread != INVALID_HANDLE_VALUE && WaitForSingleObject(g_hWorkerThread, 0) == WAIT_TIMEOUT;
 }
+
+bool TestRunAbandoned()
+{
+    return g_runAbandoned.load();
+}

@@ -18,3 +18,5 @@ void StartTestRunner();
 // Called by the main window as it closes: from then on the worker touches no
 // window and no result. Answers whether the worker is still running.
 bool AbandonTestRun();
+// True once the run has been abandoned.
+bool TestRunAbandoned();

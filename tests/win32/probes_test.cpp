@@ -3,6 +3,7 @@
 #include "platform/registry_win32.h"
 #include "platform/wow64_win32.h"
 #include "registry_scratch.h"
+#include "report_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -59,4 +60,34 @@ TEST(ErrorText, SystemAndWinInetTables)
     }
     EXPECT_FALSE(FormatErrorText(0x3FFFFFFF, text));
     EXPECT_TRUE(text.empty());
+}
+
+// The box that the upload shows for a failed step: the system's text as it
+// stands, "%1" included, and a box of its own for a number without text.
+TEST(ErrorBox, TextWithInsertsAndNumberWithoutText)
+{
+    char system[512] = {};
+    ASSERT_NE(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             ERROR_BAD_EXE_FORMAT, 0, system, sizeof(system), nullptr),
+              0u);
+    ASSERT_NE(std::string(system).find("%1"), std::string::npos) << system;
+    const std::pair<DWORD, std::string> cases[] = {
+        {ERROR_BAD_EXE_FORMAT, std::string("Error Message|") + system},
+        {0x3FFFFFFF, "Error|Unable to format message"},
+    };
+    for (const auto& [code, expected] : cases) {
+        std::string shown;
+        const auto answer = [&shown](const char* caption) {
+            return [&shown, caption](HWND box) {
+                shown = caption + ("|" + MessageOf(box));
+                Press(box, IDOK);
+            };
+        };
+        DialogWatcher withText("Error Message", answer("Error Message"));
+        DialogWatcher withoutText("Error", answer("Error"));
+        SetLastError(code);
+        ShowLastErrorBox("HttpSendRequestEx()");
+        EXPECT_EQ(withText.Finish() + withoutText.Finish(), 1) << code;
+        EXPECT_EQ(shown, expected) << code;
+    }
 }

@@ -1,5 +1,6 @@
 #include "checks/accounts/default_web_browser.h"
 
+#include "app/check_made_files.h"
 #include "platform/registry_win32.h"
 #include "platform/scoped_win32.h"
 
@@ -18,6 +19,7 @@ public:
                                       nullptr));
         if (file) {
             created_ = true;
+            NoteFileMadeByCheck(path_);
             usable_ = true;
         } else if (GetLastError() == ERROR_FILE_EXISTS) {
             const DWORD attributes = GetFileAttributesA(path_.c_str());
@@ -26,8 +28,10 @@ public:
     }
     ~ProbePage()
     {
-        if (created_)
+        if (created_) {
             DeleteFileA(path_.c_str());
+            ForgetFileMadeByCheck(path_);
+        }
     }
     ProbePage(const ProbePage&) = delete;
     ProbePage& operator=(const ProbePage&) = delete;
