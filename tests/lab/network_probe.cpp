@@ -7,7 +7,8 @@
 //   --upload      runs the Internet Access check (as the run does right
 //                 before the benchmark, so WinINet and TLS are loaded), then
 //                 only the upload transfer, and prints
-//                 "upload|<result>|<body bytes>|<milliseconds>" (benchmarks)
+//                 "upload|<result>|<body bytes>|<milliseconds>" (benchmarks;
+//                 result 0, cancelled-0, http-<status> or error-<number>)
 //   --strict-tls  first fetches the site's root page with every certificate
 //                 check on and prints "tls|trusted" or "tls|error <number>"
 #include "app/app_globals_win32.h"
@@ -69,11 +70,15 @@ int Upload()
     }
     WinInetApi net;
     QuietControls controls;
-    const int32_t result = RunUploadBenchmark(context.upload, net, controls);
-    std::printf("upload|%ld|%lu|%lu\n", static_cast<long>(result), static_cast<unsigned long>(context.upload.bytesSent),
+    const UploadOutcome outcome = RunUploadBenchmark(context.upload, net, controls);
+    const char* const ends[] = {"", "cancelled-", "http-", "error-"};
+    const std::string result = outcome == UploadOutcome{} ? std::string("0")
+                                                           : ends[static_cast<int>(outcome.end)] +
+                                                                 std::to_string(outcome.number);
+    std::printf("upload|%s|%lu|%lu\n", result.c_str(), static_cast<unsigned long>(context.upload.bytesSent),
                 static_cast<unsigned long>(context.upload.uploadMs));
     ReleaseBenchmarkContext(context);
-    return result == 0 ? 0 : 1;
+    return outcome == UploadOutcome{} ? 0 : 1;
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ TEST(InternetAccess_Status, PageIsReadToTheEndOnlyAfterStatus200)
         {"200", 0, 5, "\" works"},  // 17 bytes in reads of 5, then the empty read
         {"404", 0, 0, "\" failed, HTTP code 404"},
         {"404", 12157, 0, "\" failed, HTTP code 404"},
+        // Beyond 32 bits the text stops at the limit as atol does; it never
+        // wraps round to 200.
+        {"4294967496", 0, 0, "\" failed, HTTP code 2147483647"},
     };
     for (const auto& c : cases) {
         ScriptedWinInet net;
@@ -39,6 +42,17 @@ TEST(InternetAccess_Status, PageIsReadToTheEndOnlyAfterStatus200)
         EXPECT_EQ(result.summary, "HTTPS to \"" + SiteRootUrl() + c.summary);
         EXPECT_EQ(result.details, kDetails);
     }
+}
+
+TEST(InternetAccess_Status, PageWithoutEndCountsAsReadAfterAMebibyte)
+{
+    ScriptedWinInet net;
+    net.endlessBody = true;
+    net.body = std::string(2048, 'x');
+    net.readChunk = 2048;
+    const TestResult result = Check(net);
+    EXPECT_EQ(net.Count("InternetReadFile"), 512);
+    EXPECT_EQ(result.status, 'A');
 }
 
 TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)

@@ -21,6 +21,7 @@ public:
     std::string contentLength;  // empty: the body's length
     std::string body = "OK 198.51.100.7\r\n";
     uint32_t readChunk = 5;            // reply bytes handed out per read
+    bool endlessBody = false;          // the body starts again where it ends, for ever
     uint32_t writeLimit = 0xFFFFFFFF;  // body bytes taken per write
 
     std::vector<std::string> log, headers;
@@ -83,6 +84,8 @@ public:
     }
     bool InternetReadFile(NetHandle, void* buffer, uint32_t toRead, uint32_t* read) override
     {
+        if (endlessBody && bodyOffset_ == body.size())
+            bodyOffset_ = 0;
         *read = std::min({static_cast<uint32_t>(body.size() - bodyOffset_), readChunk, toRead});
         std::memcpy(buffer, body.data() + bodyOffset_, *read);
         bodyOffset_ += *read;

@@ -6,7 +6,18 @@
 
 #include <vector>
 
+void PrintTo(const UploadOutcome& outcome, std::ostream* out)
+{
+    *out << "end " << static_cast<int>(outcome.end) << " number " << outcome.number;
+}
+
 namespace {
+
+using End = UploadOutcome::End;
+const UploadOutcome kMeasured{};
+const UploadOutcome kCancelled{End::Cancelled, 0};
+UploadOutcome StepFailed(uint32_t error) { return {End::StepFailed, error}; }
+UploadOutcome HttpStatus(uint32_t status) { return {End::HttpStatus, status}; }
 
 struct Bench {
     std::vector<uint8_t> payload = std::vector<uint8_t>(kBenchmarkPayloadSize);
@@ -24,9 +35,9 @@ struct Bench {
         g_publicAddress = "stale";
     }
     // Every path ends with the button reading "Close" and every opened handle closed.
-    int32_t Run(size_t handles = 3)
+    UploadOutcome Run(size_t handles = 3)
     {
-        const int32_t result = RunUploadBenchmark(context, net, controls);
+        const UploadOutcome result = RunUploadBenchmark(context, net, controls);
         EXPECT_EQ(controls.buttonTexts, std::vector<std::string>{"Close"});
         EXPECT_EQ(net.closed, handles);
         return result;
@@ -37,7 +48,7 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
 {
     Bench b;
     b.net.writeLimit = 1000;
-    EXPECT_EQ(b.Run(), 0);
+    EXPECT_EQ(b.Run(), kMeasured);
     // The body's framing is checked byte for byte in the lab; here, that the
     // payload went whole and in order, each write going on where the last stopped.
     EXPECT_EQ(b.net.uploaded.size(), 553184u);
@@ -70,7 +81,7 @@ TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
     for (const auto& c : cases) {
         Bench b;
         b.net.failures[{c.call, c.occurrence}] = 12002;
-        EXPECT_EQ(b.Run(c.closed), 12002) << c.call << " " << c.occurrence;
+        EXPECT_EQ(b.Run(c.closed), StepFailed(12002)) << c.call << " " << c.occurrence;
         EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{c.label}) << c.call;
         EXPECT_EQ(g_publicAddress, "") << c.call;
     }
@@ -78,29 +89,53 @@ TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
 
 TEST(UploadBenchmark_Status, OtherStatusOrResponseErrorIsTheResultWithoutABox)
 {
-    Bench notFound;
-    notFound.net.statusText = "404";
-    EXPECT_EQ(notFound.Run(), -404);
-    EXPECT_EQ(notFound.net.log.back(), "HttpQueryInfoA(19)");  // nothing after the status
-    EXPECT_EQ(g_publicAddress, "");
+    // A status of 1 is not a Cancel, and one beyond 32 bits stops at the
+    // limit as atol does instead of wrapping round to 200.
+    const std::pair<const char*, uint32_t> statuses[] = {
+        {"404", 404}, {"1", 1}, {"4294967496", 2147483647}, {"2147483648", 2147483647}};
+    for (const auto& [text, status] : statuses) {
+        Bench other;
+        other.net.statusText = text;
+        EXPECT_EQ(other.Run(), HttpStatus(status)) << text;
+        EXPECT_EQ(other.net.log.back(), "HttpQueryInfoA(19)");  // nothing after the status
+        EXPECT_EQ(g_publicAddress, "");
+        EXPECT_TRUE(other.controls.errorBoxes.empty());
+    }
     Bench responseError;
     responseError.net.responseError = 12157;
-    EXPECT_EQ(responseError.Run(), 12157);
-    EXPECT_TRUE(notFound.controls.errorBoxes.empty() && responseError.controls.errorBoxes.empty());
+    EXPECT_EQ(responseError.Run(), StepFailed(12157));
+    EXPECT_TRUE(responseError.controls.errorBoxes.empty());
+}
+
+TEST(UploadBenchmark_Status, StepAfterTheStatusThatFailsWithoutAnErrorNumberIsAFailure)
+{
+    Bench b;
+    b.net.failures[{"HttpQueryInfoA(5)", 1}] = 0;
+    EXPECT_EQ(b.Run(), StepFailed(0));
+    EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{"HttpQueryInfo(HTTP_QUERY_CONTENT_LENGTH)"});
+}
+
+TEST(UploadBenchmark_Reply, ContentTypeTooLongForItsBufferIsLeftUnknown)
+{
+    Bench b;
+    b.net.failures[{"HttpQueryInfoA(1)", 1}] = 122;
+    EXPECT_EQ(b.Run(), kMeasured);
+    EXPECT_EQ(g_publicAddress, "198.51.100.7");
+    EXPECT_TRUE(b.controls.errorBoxes.empty());
 }
 
 TEST(UploadBenchmark_Retry, ForcedRetrySendsAgainUntilSuccessOrCancel)
 {
     Bench b;
     b.net.failures[{"HttpEndRequestA", 1}] = b.net.failures[{"HttpEndRequestA", 2}] = 12032;
-    EXPECT_EQ(b.Run(), 0);
+    EXPECT_EQ(b.Run(), kMeasured);
     EXPECT_EQ(b.net.Count("HttpSendRequestExA"), 3);
     EXPECT_EQ(b.context.bytesSent, 553184u);  // the last attempt's bytes only
 
     Bench endless;
     endless.net.failures[{"HttpEndRequestA", 0}] = 12032;
     endless.controls.cancelAtPoll = 2000;
-    EXPECT_EQ(endless.Run(), -1);
+    EXPECT_EQ(endless.Run(), kCancelled);
     EXPECT_GT(endless.net.Count("HttpSendRequestExA"), 10);
     EXPECT_TRUE(b.controls.errorBoxes.empty() && endless.controls.errorBoxes.empty());
 }
@@ -116,7 +151,7 @@ TEST(UploadBenchmark_Cancel, CancelAtEveryPollPointStopsThereWithoutAnAddress)
         Bench b;
         b.net.readChunk = 6;
         b.controls.cancelAtPoll = n;
-        EXPECT_EQ(b.Run(n == 1 ? 1 : n == 2 ? 2 : 3), -1) << "poll " << n;
+        EXPECT_EQ(b.Run(n == 1 ? 1 : n == 2 ? 2 : 3), kCancelled) << "poll " << n;
         EXPECT_EQ(b.controls.polls, n);
         EXPECT_EQ(g_publicAddress, "") << "poll " << n;
         EXPECT_TRUE(n < healthy.controls.polls || b.net.Count("InternetReadFile") == 3);  // the whole body in
@@ -144,7 +179,7 @@ TEST(UploadBenchmark_Reply, AbsurdContentLengthIsNotReadButTheRateStands)
         b.net.contentLength = length;
         b.net.body = "OK 198.51.100.7\r\n" + std::string(1 << 20, ' ');
         b.net.readChunk = 1 << 21;
-        EXPECT_EQ(b.Run(), 0) << length;
+        EXPECT_EQ(b.Run(), kMeasured) << length;
         EXPECT_EQ(g_publicAddress, address) << length;
         EXPECT_EQ(b.net.Count("InternetReadFile") == 0, *address == '\0') << length;
         EXPECT_EQ(b.context.bytesSent, 553184u);

@@ -27,3 +27,13 @@ int64_t ReadLeadingDecimal(const char* text)
         return value;
     return value == kMin ? std::numeric_limits<int64_t>::max() : -value;
 }
+
+int32_t ReadLeadingLong(const char* text)
+{
+    const int64_t value = ReadLeadingDecimal(text);
+    if (value > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}

@@ -17,6 +17,10 @@ constexpr size_t kTextBuffer = 1024;
 constexpr uint32_t kStatusBuffer = 2048;
 constexpr uint32_t kReadBlock = 2048;
 constexpr uint32_t kResponseInfoBuffer = 2047;
+// The page is read only to complete the exchange, then thrown away. A server
+// that never ends it (a captive portal, a broken proxy) would hold the run
+// for ever: after this much the read counts as complete.
+constexpr uint64_t kLargestPageRead = 1024 * 1024;
 
 // Labels as the details name them.
 const char* const kStepOpen = "Internal Error(InternetOpen)";
@@ -86,7 +90,7 @@ void Exchange(WinInetCalls& net, const std::string& siteHost, Handles& h, Intern
     if (!net.HttpQueryInfoA(h.request, wininet::kQueryStatusCode, statusText, &statusLength, nullptr))
         return fail(kStepStatus);
     statusText[kStatusBuffer - 1] = '\0';
-    facts.httpStatus = static_cast<uint32_t>(ReadLeadingDecimal(statusText));
+    facts.httpStatus = static_cast<uint32_t>(ReadLeadingLong(statusText));
     if (facts.httpStatus != 200) {
         facts.failedStep = nullptr;
         facts.errorNumber = 0;
@@ -94,12 +98,13 @@ void Exchange(WinInetCalls& net, const std::string& siteHost, Handles& h, Intern
     }
 
     char block[kReadBlock];
-    for (;;) {
+    for (uint64_t total = 0; total < kLargestPageRead;) {
         uint32_t read = 0;
         if (!net.InternetReadFile(h.request, block, kReadBlock, &read))
             return fail(kStepRead);
         if (read == 0)
             break;
+        total += read < kReadBlock ? read : kReadBlock;
     }
 }
 

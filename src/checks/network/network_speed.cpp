@@ -31,16 +31,24 @@ void GradeNetworkSpeed(const NetworkSpeedFacts& facts, TestResult& result)
         result.summary = "Test skipped, unable to access the Internet.";
     } else if (!facts.initialized) {
         result.summary = "Failed to initialize test.";
-    } else if (facts.resultCode == 0) {
-        GradeRate(facts.bytesSent, facts.uploadMs, result);
-    } else if (facts.resultCode == -1) {
-        result.summary = "Test canceled";
-    } else if (facts.resultCode < 0) {
-        result.summary = FormatBounded(kTextBuffer, "Test failed with HTTP error code: %lu",
-                                       static_cast<unsigned long>(-static_cast<int64_t>(facts.resultCode)));
     } else {
-        result.summary = FormatBounded(kTextBuffer, "Test failed with error code: %lu",
-                                       static_cast<unsigned long>(facts.resultCode));
+        using End = UploadOutcome::End;
+        switch (facts.upload.end) {
+        case End::Measured:
+            GradeRate(facts.bytesSent, facts.uploadMs, result);
+            break;
+        case End::Cancelled:
+            result.summary = "Test canceled";
+            break;
+        case End::HttpStatus:
+            result.summary = FormatBounded(kTextBuffer, "Test failed with HTTP error code: %lu",
+                                           static_cast<unsigned long>(facts.upload.number));
+            break;
+        case End::StepFailed:
+            result.summary = FormatBounded(kTextBuffer, "Test failed with error code: %lu",
+                                           static_cast<unsigned long>(facts.upload.number));
+            break;
+        }
     }
     const std::string minimum = FormatScaledNumber(static_cast<int64_t>(kPassBytesPerSecond * 8));
     result.details = FormatBounded(kTextBuffer, "Minimum upload speed is %s bits/sec.", minimum.c_str());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/test_result.h"
+#include "checks/network/upload_benchmark.h"
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ constexpr uint64_t kItemBytes = 92160;
 struct NetworkSpeedFacts {
     bool internetReachable = false;
     bool initialized = false;  // the payload, the service address and the controls were ready
-    int32_t resultCode = 0;    // RunUploadBenchmark's result
+    UploadOutcome upload;      // RunUploadBenchmark's result
     uint32_t bytesSent = 0;
     uint32_t uploadMs = 0;
 };

@@ -128,7 +128,7 @@ void CheckNetworkSpeed(TestResult& result)
         if (facts.initialized) {
             WinInetApi net;
             WindowsBenchmarkControls controls(context);
-            facts.resultCode = RunUploadBenchmark(context.upload, net, controls);
+            facts.upload = RunUploadBenchmark(context.upload, net, controls);
             facts.bytesSent = context.upload.bytesSent;
             facts.uploadMs = context.upload.uploadMs;
         }

@@ -28,9 +28,9 @@ public:
     {
     }
 
-    int32_t Run()
+    UploadOutcome Run()
     {
-        int32_t result = 0;
+        UploadOutcome result;
         Steps(result);
         // Every path ends here. From now on the button only closes the
         // dialog's part in the run, so it says so.
@@ -45,17 +45,17 @@ public:
 
 private:
     // Each step either goes on or sets the result and returns false.
-    bool Poll(int32_t& result)
+    bool Poll(UploadOutcome& result)
     {
         if (!ui_.IsBenchmarkCancelled())
             return true;
-        result = -1;
+        result = {UploadOutcome::End::Cancelled, 0};
         return false;
     }
 
-    bool StepFailure(const char* label, int32_t& result)
+    bool StepFailure(const char* label, UploadOutcome& result)
     {
-        result = static_cast<int32_t>(net_.GetLastError());
+        result = {UploadOutcome::End::StepFailed, net_.GetLastError()};
         ui_.ShowLastErrorBox(label);
         return false;
     }
@@ -86,7 +86,7 @@ private:
         return ok;
     }
 
-    void Steps(int32_t& result)
+    void Steps(UploadOutcome& result)
     {
         const uint32_t t0 = ui_.GetTickCount();
         g_publicAddress.clear();
@@ -175,8 +175,8 @@ private:
             const bool ended = net_.HttpEndRequestA(request_, wininet::kHsrInitiate, 0);
             if (allWritten && ended)
                 break;
-            result = static_cast<int32_t>(net_.GetLastError());
-            if (static_cast<uint32_t>(result) != wininet::kErrorForceRetry) {
+            result = {UploadOutcome::End::StepFailed, net_.GetLastError()};
+            if (result.number != wininet::kErrorForceRetry) {
                 ui_.ShowLastErrorBox("HttpSendRequestEx()");
                 return;
             }
@@ -192,7 +192,10 @@ private:
         uint32_t responseError = 0;
         if (!net_.InternetGetLastResponseInfoA(&responseError, responseText, &responseLength))
             return (void)StepFailure("InternetGetLastResponseInfo()", result);
-        result = static_cast<int32_t>(responseError);
+        if (responseError != 0)
+            result = {UploadOutcome::End::StepFailed, responseError};
+        else
+            result = {};
         if (!Poll(result))
             return;
         ui_.SetBarPosition(0);
@@ -203,9 +206,9 @@ private:
         if (!net_.HttpQueryInfoA(request_, wininet::kQueryStatusCode, header, &headerLength, nullptr))
             return (void)StepFailure("HttpQueryInfo(STATUS_CODE)", result);
         header[kHeaderBuffer - 1] = '\0';
-        c_.httpStatus = static_cast<uint32_t>(ReadLeadingDecimal(header));
+        c_.httpStatus = static_cast<uint32_t>(ReadLeadingLong(header));
         if (c_.httpStatus != 200) {
-            result = -static_cast<int32_t>(c_.httpStatus);
+            result = {UploadOutcome::End::HttpStatus, c_.httpStatus};
             return;
         }
         c_.bytesSent = sent;
@@ -213,10 +216,14 @@ private:
 
         char contentType[kContentTypeBuffer] = {};
         uint32_t contentTypeLength = kContentTypeBuffer;
-        if (!net_.HttpQueryInfoA(request_, wininet::kQueryContentType, contentType, &contentTypeLength, nullptr))
+        // The type is kept, never interpreted: one too long for its buffer
+        // leaves it unknown, and the reply is read all the same.
+        if (net_.HttpQueryInfoA(request_, wininet::kQueryContentType, contentType, &contentTypeLength, nullptr)) {
+            contentType[kContentTypeBuffer - 1] = '\0';
+            c_.replyContentType = contentType;
+        } else if (net_.GetLastError() != wininet::kErrorInsufficientBuffer) {
             return (void)StepFailure("HttpQueryInfo(HTTP_QUERY_CONTENT_TYPE)", result);
-        contentType[kContentTypeBuffer - 1] = '\0';
-        c_.replyContentType = contentType;
+        }
 
         std::memset(header, 0, sizeof(header));
         headerLength = kHeaderBuffer;
@@ -271,7 +278,7 @@ private:
 
 }  // namespace
 
-int32_t RunUploadBenchmark(UploadContext& context, WinInetCalls& net, BenchmarkControls& controls)
+UploadOutcome RunUploadBenchmark(UploadContext& context, WinInetCalls& net, BenchmarkControls& controls)
 {
     return Transfer(context, net, controls).Run();
 }

@@ -51,10 +51,24 @@ struct UploadContext {
 // is not taken and its body is not read.
 constexpr uint64_t kLargestReplyBody = 1024 * 1024;
 
-// 0: status 200; -1: Cancel; -s: HTTP status s; positive: the error number of
-// the step that failed (or the response error of a completed exchange).
+// How a transfer ended. Each end has its own kind, so that no status or
+// error number can pass for another end: a status "1" is not a Cancel, and a
+// step that fails with error number 0 is still a failure.
+struct UploadOutcome {
+    enum class End {
+        Measured,    // status 200 and every step after it done: the rate stands
+        Cancelled,   // Cancel was found at a poll
+        HttpStatus,  // the service answered another status: `number`
+        StepFailed,  // `number`: the failed step's error number (0 when it gave
+                     // none), or the response error of a completed exchange
+    };
+    End end = End::Measured;
+    uint32_t number = 0;
+    bool operator==(const UploadOutcome& other) const { return end == other.end && number == other.number; }
+};
+
 // Fills g_publicAddress from a reply body that begins with "OK ".
-int32_t RunUploadBenchmark(UploadContext& context, WinInetCalls& net, BenchmarkControls& controls);
+UploadOutcome RunUploadBenchmark(UploadContext& context, WinInetCalls& net, BenchmarkControls& controls);
 
 // The address after "OK " at the start of a reply body: its digits and full
 // stops up to the first other character, at most 63; empty without the marker.

@@ -25,6 +25,7 @@ constexpr uint32_t kQueryContentLength = 5;              // HTTP_QUERY_CONTENT_L
 constexpr uint32_t kQueryStatusCode = 19;                // HTTP_QUERY_STATUS_CODE
 constexpr uint32_t kHsrInitiate = 8;                     // HSR_INITIATE
 constexpr uint32_t kErrorForceRetry = 12032;             // ERROR_INTERNET_FORCE_RETRY
+constexpr uint32_t kErrorInsufficientBuffer = 122;        // ERROR_INSUFFICIENT_BUFFER
 constexpr uint32_t kSchemeHttps = 4;                     // INTERNET_SCHEME_HTTPS
 }  // namespace wininet
 

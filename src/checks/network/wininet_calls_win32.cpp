@@ -15,6 +15,7 @@ static_assert(wininet::kQueryContentLength == HTTP_QUERY_CONTENT_LENGTH);
 static_assert(wininet::kQueryStatusCode == HTTP_QUERY_STATUS_CODE);
 static_assert(wininet::kHsrInitiate == HSR_INITIATE);
 static_assert(wininet::kErrorForceRetry == ERROR_INTERNET_FORCE_RETRY);
+static_assert(wininet::kErrorInsufficientBuffer == ERROR_INSUFFICIENT_BUFFER);
 static_assert(wininet::kSchemeHttps == INTERNET_SCHEME_HTTPS);
 // The connection and request flags the checks pass, spelled out.
 static_assert(0x040C3040 == (INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH |
