@@ -53,6 +53,8 @@ TEST(InternetAccess_Status, PageWithoutEndCountsAsReadAfterAMebibyte)
     const TestResult result = Check(net);
     EXPECT_EQ(net.Count("InternetReadFile"), 512);
     EXPECT_EQ(result.status, 'A');
+    // A host that says nothing at all ends the exchange in Windows' time.
+    EXPECT_EQ(net.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
 }
 
 TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)

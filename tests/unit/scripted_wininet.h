@@ -25,6 +25,7 @@ public:
     uint32_t writeLimit = 0xFFFFFFFF;  // body bytes taken per write
 
     std::vector<std::string> log, headers;
+    std::map<uint32_t, uint32_t> options;  // the 4-byte options last set
     size_t closed = 0;
     std::string uploaded;  // the body bytes of the last attempt
 
@@ -45,7 +46,12 @@ public:
         return Open("HttpOpenRequestA");
     }
     bool InternetQueryOptionA(NetHandle, uint32_t, void*, uint32_t*) override { return false; }
-    bool InternetSetOptionA(NetHandle, uint32_t, void*, uint32_t) override { return true; }
+    bool InternetSetOptionA(NetHandle, uint32_t option, void* value, uint32_t length) override
+    {
+        if (length == 4)
+            options[option] = *static_cast<uint32_t*>(value);
+        return true;
+    }
     bool HttpAddRequestHeadersA(NetHandle, const char* text, uint32_t, uint32_t) override
     {
         headers.push_back(text);

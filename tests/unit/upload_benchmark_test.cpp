@@ -59,6 +59,7 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
     EXPECT_EQ(b.net.headers[2], "Username: Sam");
     EXPECT_EQ(b.controls.labels, (std::vector<std::string>{"Benchmarking network speed.", "Waiting for response."}));
     EXPECT_TRUE(b.controls.errorBoxes.empty());
+    EXPECT_EQ(b.net.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
 }
 
 TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)

@@ -48,6 +48,7 @@ void Exchange(WinInetCalls& net, const std::string& siteHost, Handles& h, Intern
     h.internet = net.InternetOpenA("Kavlo/1.0", wininet::kOpenTypePreconfig, nullptr, nullptr, 0);
     if (!h.internet)
         return fail(kStepOpen);
+    SetWindowsDefaultTimeouts(net, h.internet);
     h.connection = net.InternetConnectA(h.internet, siteHost.c_str(), wininet::kDefaultHttpsPort, nullptr, nullptr,
                                         wininet::kServiceHttp, kConnectFlags, 0);
     if (!h.connection)

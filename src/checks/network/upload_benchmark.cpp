@@ -101,6 +101,7 @@ private:
         internet_ = net_.InternetOpenA("Kavlo/1.0", wininet::kOpenTypePreconfig, nullptr, nullptr, 0);
         if (!internet_)
             return (void)StepFailure("InternetOpen()", result);
+        SetWindowsDefaultTimeouts(net_, internet_);
         if (!Poll(result))
             return;
         connection_ = net_.InternetConnectA(internet_, c_.host.c_str(), c_.port, nullptr, nullptr,

@@ -16,6 +16,9 @@ constexpr uint32_t kOpenTypePreconfig = 0;               // INTERNET_OPEN_TYPE_P
 constexpr uint32_t kServiceHttp = 3;                     // INTERNET_SERVICE_HTTP
 constexpr uint16_t kDefaultHttpsPort = 443;              // INTERNET_DEFAULT_HTTPS_PORT
 constexpr uint32_t kOptionSecurityFlags = 31;            // INTERNET_OPTION_SECURITY_FLAGS
+constexpr uint32_t kOptionConnectTimeout = 2;            // INTERNET_OPTION_CONNECT_TIMEOUT
+constexpr uint32_t kOptionSendTimeout = 5;               // INTERNET_OPTION_SEND_TIMEOUT
+constexpr uint32_t kOptionReceiveTimeout = 6;            // INTERNET_OPTION_RECEIVE_TIMEOUT
 constexpr uint32_t kIgnoreUnknownCaAndCn = 0x1100;       // SECURITY_FLAG_IGNORE_UNKNOWN_CA | ..._CERT_CN_INVALID
 constexpr uint32_t kFlagSecure = 0x00800000;             // INTERNET_FLAG_SECURE
 constexpr uint32_t kAddReqCoalesceWithComma = 0x40000000; // HTTP_ADDREQ_FLAG_COALESCE_WITH_COMMA
@@ -62,3 +65,9 @@ public:
     // The calling thread's last error, right after a call failed.
     virtual uint32_t GetLastError() = 0;
 };
+
+// Windows' own WinINet defaults, set on the Internet handle so that every
+// system keeps them: a connection within 60 s, each send and each receive
+// within 30 s. Some WinINet builds wait without end for a host that accepts
+// the connection and then says nothing.
+void SetWindowsDefaultTimeouts(WinInetCalls& net, NetHandle internet);
