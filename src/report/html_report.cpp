@@ -36,7 +36,7 @@ std::string BuildHtmlReport(const HtmlReportHeader& header, const std::vector<Te
     html += "<center><table width=\"80%\" borders=0 cellpadding=1 cellspacing=1>";
     html += "<tr><td>Final Status</td><td width=40>&nbsp;</td><td>" + LetterText(header.verdictLetter) +
             "</td></tr>\n";
-    html += "<tr><td>Report Date</td><td>&nbsp;</td><td>" + header.dateText + "</td></tr>\n";
+    html += "<tr><td>Report Date</td><td>&nbsp;</td><td>" + EscapeHtml(header.dateText) + "</td></tr>\n";
     html += "<tr><td>Kavlo Version</td><td>&nbsp;</td><td>" + header.versionText + "</td></tr>\n";
     html += "<tr><td>System Finger Print</td><td>&nbsp;</td><td>" + header.fingerprint + "</td></tr>\n";
     html += "</table></center>\n<br><br>\n\n";
