@@ -1,5 +1,7 @@
 #include "checks/network/wininet_calls_win32.h"
 
+#include "checks/network/call_deadline_win32.h"
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -44,8 +46,16 @@ NetHandle WinInetApi::HttpOpenRequestA(NetHandle connection, const char* verb, c
                                        const char* version, const char* referrer, const char* const* acceptTypes,
                                        uint32_t flags, uintptr_t context)
 {
-    return ::HttpOpenRequestA(connection, verb, objectName, version, referrer, const_cast<LPCSTR*>(acceptTypes),
-                              flags, context);
+    NetHandle request = ::HttpOpenRequestA(connection, verb, objectName, version, referrer,
+                                           const_cast<LPCSTR*>(acceptTypes), flags, context);
+    // Windows hands the Internet handle's time-outs down to its requests;
+    // some WinINet builds honour them only where they are set on the request.
+    if (request != nullptr) {
+        const DWORD error = ::GetLastError();
+        SetWindowsDefaultTimeouts(*this, request);
+        ::SetLastError(error);
+    }
+    return request;
 }
 
 bool WinInetApi::InternetQueryOptionA(NetHandle handle, uint32_t option, void* buffer, uint32_t* length)
@@ -66,18 +76,34 @@ bool WinInetApi::HttpAddRequestHeadersA(NetHandle request, const char* headers, 
     return ::HttpAddRequestHeadersA(request, headers, length, modifiers) != FALSE;
 }
 
+// The two calls that open the connection and make the TLS handshake run with
+// a deadline (call_deadline_win32.h). What they read goes with them, so that
+// an abandoned call never reads the caller's memory: the checks send no
+// headers and no body with them.
 bool WinInetApi::HttpSendRequestA(NetHandle request, const char* headers, uint32_t headersLength, void* optional,
                                   uint32_t optionalLength)
 {
-    return ::HttpSendRequestA(request, headers, headersLength, optional, optionalLength) != FALSE;
+    if (headers != nullptr || optional != nullptr)
+        return ::HttpSendRequestA(request, headers, headersLength, optional, optionalLength) != FALSE;
+    auto send = [](void* argument) { return ::HttpSendRequestA(*static_cast<HINTERNET*>(argument), nullptr, 0, nullptr, 0); };
+    return RunWithDeadline(send, &request, sizeof(request), kSendRequestDeadlineMs) != FALSE;
 }
 
 bool WinInetApi::HttpSendRequestExA(NetHandle request, uint32_t bodyTotal, uint32_t flags, uintptr_t context)
 {
-    INTERNET_BUFFERSA buffers = {};
-    buffers.dwStructSize = sizeof(buffers);
-    buffers.dwBufferTotal = bodyTotal;
-    return ::HttpSendRequestExA(request, &buffers, nullptr, flags, context) != FALSE;
+    struct Arguments {
+        HINTERNET request;
+        INTERNET_BUFFERSA buffers;
+        DWORD flags;
+        DWORD_PTR context;
+    } arguments = {request, {}, flags, context};
+    arguments.buffers.dwStructSize = sizeof(arguments.buffers);
+    arguments.buffers.dwBufferTotal = bodyTotal;
+    auto send = [](void* argument) {
+        Arguments& a = *static_cast<Arguments*>(argument);
+        return ::HttpSendRequestExA(a.request, &a.buffers, nullptr, a.flags, a.context);
+    };
+    return RunWithDeadline(send, &arguments, sizeof(arguments), kSendRequestDeadlineMs) != FALSE;
 }
 
 bool WinInetApi::InternetWriteFile(NetHandle request, const void* buffer, uint32_t length, uint32_t* written)
