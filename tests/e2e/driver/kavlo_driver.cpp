@@ -898,7 +898,10 @@ void Driver::Press(const char* role, HWND dialog, int id, const char* name)
 
 bool Driver::ReportBox(HWND box)
 {
-    transcript_.Line("BOX " + EscapeForTranscript(TitleOf(box)) + " | " + EscapeForTranscript(MessageBoxText(box)));
+    // A box can be visible a moment before its text is set.
+    std::string text;
+    WaitUntil([&] { return !(text = MessageBoxText(box)).empty(); }, 2000);
+    transcript_.Line("BOX " + EscapeForTranscript(TitleOf(box)) + " | " + EscapeForTranscript(text));
     return true;
 }
 
