@@ -82,6 +82,7 @@
 // Lines of a case besides those above:
 //   CASE <name>                           kavlo is started afresh for the case
 //   WINDOW mail | <title>                 the mail client's window
+//   WINDOW verdict | <caption>            the verdict box
 //   POST main WM_CLOSE                    posted to the main window
 //   SEND main WM_QUERYENDSESSION | answer <n>
 //   SEND main WM_ENDSESSION
@@ -768,6 +769,7 @@ bool Driver::OpenForCase()
 {
     if (!FollowRun())
         return false;
+    transcript_.Line("WINDOW verdict | " + EscapeForTranscript(TitleOf(verdict_)));
     if (case_ == "verdict")
         return true;
     DismissBox(verdict_);
