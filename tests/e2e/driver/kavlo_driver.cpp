@@ -135,6 +135,8 @@ constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr DWORD kShotTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 300;
 constexpr DWORD kQuietMs = 2000;
+// Stepping the worker through the checks before a case's check.
+constexpr DWORD kStepTimeoutMs = 60000;
 
 std::string Quote(const std::string& argument)
 {
@@ -715,11 +717,18 @@ bool Driver::StepToCheck(const std::string& name)
     HWND label = GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL);
     std::string shown = ControlText(label);
     // A step that changes nothing may have stopped the worker inside a
-    // check: the next one gives it longer.
+    // check: the next one gives it longer. Many such steps in a row may mean
+    // that the worker waits for something the stopped window thread holds
+    // (a lock rather than a message); then one step lets both run.
     DWORD sliceMs = 1;
+    int unchanged = 0;
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < options_.runTimeoutMs && !Ended() && IsWindow(progress_)) {
-        if (!hold_.Step(windowThread.Get(), sliceMs)) {
+    while (GetTickCount() - start < kStepTimeoutMs && !Ended() && IsWindow(progress_)) {
+        if (++unchanged % 20 == 0) {
+            hold_.Release();
+            Sleep(1);
+            hold_.Hold();
+        } else if (!hold_.Step(windowThread.Get(), sliceMs)) {
             transcript_.Failure("ERROR cannot step the worker");
             return false;
         }
@@ -733,6 +742,7 @@ bool Driver::StepToCheck(const std::string& name)
         }
         shown = text;
         sliceMs = 1;
+        unchanged = 0;
         if (text.compare(0, strlen(kTestingPrefix), kTestingPrefix) != 0)
             continue;
         const std::string check = text.substr(strlen(kTestingPrefix));
