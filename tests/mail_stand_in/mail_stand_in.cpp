@@ -14,6 +14,9 @@
 // is reached through Z:), else %TEMP%\kavlo-mail.
 // The answer is the number in "<output folder>\result-code" when that file
 // exists, else %KAVLO_MAIL_RESULT%, else 0 (SUCCESS_SUCCESS).
+// With %KAVLO_MAIL_STAY_OPEN% set to 1 the call then shows a window titled
+// "Mail Stand-In - New Message", modal to the caller's window as a mail
+// client's compose window is, and answers only once that window is closed.
 #include <windows.h>
 #include <mapi.h>
 
@@ -149,6 +152,42 @@ void RemoveClientValues(REGSAM view)
     RegCloseKey(mail);
 }
 
+LRESULT CALLBACK ComposeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE) {
+        DestroyWindow(window);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Shows the compose window and waits until it is closed; the caller's own
+// windows keep getting their messages meanwhile, as under any modal window.
+void StayOpen(HWND owner)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ComposeWindowProc;
+    windowClass.hInstance = g_module;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "KavloMailStandInCompose";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Mail Stand-In - New Message",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, 480, 320, owner,
+                                  nullptr, g_module, nullptr);
+    if (window == nullptr)
+        return;
+    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    if (ownerWasEnabled)
+        EnableWindow(owner, FALSE);
+    MSG message;
+    while (IsWindow(window) && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (ownerWasEnabled)
+        EnableWindow(owner, TRUE);
+}
+
 } // namespace
 
 extern "C" {
@@ -207,6 +246,8 @@ __declspec(dllexport) ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiPar
     record += "end\n";
     WriteFileText(folder + "\\message.txt", record, false);
     WriteFileText(folder + "\\messages.log", record, true);
+    if (EnvironmentText("KAVLO_MAIL_STAY_OPEN") == "1")
+        StayOpen(reinterpret_cast<HWND>(uiParam));
     return result;
 }
 

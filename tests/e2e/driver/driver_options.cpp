@@ -19,7 +19,9 @@ const char* const g_driverUsage =
     "  --resize=WxH          resize the main window after the run\n"
     "  --no-hold             never hold the worker thread\n"
     "  --run-timeout=S       longest wait for the verdict (default 600)\n"
-    "  --exit-timeout=S      longest wait for kavlo to end after Close (default 10)\n";
+    "  --exit-timeout=S      longest wait for kavlo to end after Close (default 10)\n"
+    "  --case=NAME           instead of one inspection, start kavlo once for each --case and\n"
+    "                        end it as the case says (the cases: kavlo_driver.cpp)\n";
 
 namespace {
 
@@ -96,6 +98,8 @@ bool ParseDriverOptions(const std::vector<std::string>& arguments, DriverOptions
             options.runTimeoutMs = static_cast<DWORD>(number) * 1000;
         } else if (TakeValue(argument, "--exit-timeout", value) && ReadCount(value, number)) {
             options.exitTimeoutMs = static_cast<DWORD>(number) * 1000;
+        } else if (TakeValue(argument, "--case", value) && !value.empty()) {
+            options.cases.push_back(value);
         } else {
             error = "unknown or unreadable option " + argument;
             return false;

@@ -26,6 +26,7 @@ struct DriverOptions {
     int resizeHeight = 0;
     DWORD runTimeoutMs = 600000;         // --run-timeout=SECONDS
     DWORD exitTimeoutMs = 10000;         // --exit-timeout=SECONDS
+    std::vector<std::string> cases;      // --case=NAME, repeatable: a run of kavlo each, in turn
 };
 
 // False with a message for an option it does not know or cannot read.

@@ -60,9 +60,46 @@
 //   TIMEOUT <what> after <ms> ms          a wait gave up (counted as a failure)
 //   ERROR <what>                          something went wrong (a failure)
 //   END ok | END failed <n>               the driver's verdict; exit code 0 or 1
+//
+// With --case (repeatable) the driver starts kavlo once for each case, in
+// turn, and ends it as the case says; each case opens with CASE <name> and
+// ends with its EXIT and LEFT lines. Every case but the log-off closes kavlo
+// with the main window's Close button or a posted WM_CLOSE, as the taskbar
+// does; those after Disk Speed press Cancel as soon as its label shows, which
+// ends the ten-second benchmark at once.
+//   start:<check>   Close at the start of that check (StepToCheck)
+//   verdict         WM_CLOSE while the verdict box is up
+//   after-verdict   Close right after the verdict box was dismissed
+//   about           WM_CLOSE while About is open
+//   sales-info      WM_CLOSE while Sales Information (Print) is open
+//   print-dialog    WM_CLOSE while the printer dialog is open
+//   mail            WM_CLOSE while the mail client shows its window (the mail
+//                   stand-in with KAVLO_MAIL_STAY_OPEN=1)
+//   cancel-disk     Cancel once Disk Speed has made its file, Close once the
+//                   next check shows
+//   logoff-disk     log-off once Disk Speed has made its file:
+//                   WM_QUERYENDSESSION, then WM_ENDSESSION (TRUE)
+// Lines of a case besides those above:
+//   CASE <name>                           kavlo is started afresh for the case
+//   WINDOW mail | <title>                 the mail client's window
+//   WINDOW verdict | <caption>            the verdict box
+//   POST main WM_CLOSE                    posted to the main window
+//   SEND main WM_QUERYENDSESSION | answer <n>
+//   SEND main WM_ENDSESSION
+//   AT kavlo.tmp yes|no | blank.html yes|no   the files when kavlo was closed
+//   SHOWN_AFTER_CLOSE <title>             a window of kavlo showed after that
+//                                         (a failure)
+//   LEFT windows <n> | kavlo.tmp yes|no | blank.html yes|no | KavloReport.html same|changed|gone
+//                                         after kavlo ended: its top-level
+//                                         windows, Disk Speed's file, the
+//                                         browser check's page, and the report
+//                                         the driver put in the temporary
+//                                         folder before the case
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -86,6 +123,11 @@ const char* const kAboutTitle = "Kavlo - About Box";
 const char* const kSalesInfoTitle = "Kavlo - Sales Information";
 const char* const kPrintTitle = "Print";
 const char* const kTestingPrefix = "Testing: ";
+const char* const kMailTitle = "Mail Stand-In - New Message";
+const char* const kAtCheckCase = "start:";
+// What stands in the temporary folder before each case, as a report e-mailed
+// in an earlier run would: closing must leave it as it is.
+const char* const kEarlierReport = "<html><body>Kavlo report of an earlier inspection</body></html>\r\n";
 
 // Wine may take a while to bring a program up in a fresh session.
 constexpr DWORD kStartTimeoutMs = 60000;
@@ -93,6 +135,8 @@ constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr DWORD kShotTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 300;
 constexpr DWORD kQuietMs = 2000;
+// Stepping the worker through the checks before a case's check.
+constexpr DWORD kStepTimeoutMs = 60000;
 
 std::string Quote(const std::string& argument)
 {
@@ -107,6 +151,16 @@ std::string Quote(const std::string& argument)
     return quoted + "\"";
 }
 
+int EndOfTranscript(Transcript& transcript)
+{
+    if (transcript.Failures() == 0) {
+        transcript.Line("END ok");
+        return 0;
+    }
+    transcript.Line("END failed " + std::to_string(transcript.Failures()));
+    return 1;
+}
+
 std::string DriverFolder()
 {
     char path[MAX_PATH] = {};
@@ -116,10 +170,92 @@ std::string DriverFolder()
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+const char* YesNo(bool yes)
+{
+    return yes ? "yes" : "no";
+}
+
+// The whole file, or false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    text.clear();
+    char buffer[4096];
+    for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, count);
+    std::fclose(file);
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// The files a run makes or meets: Disk Speed's benchmark file in the common
+// application-data folder, the browser check's page and the e-mailed report
+// in the temporary folder. The driver runs as the same user in the same
+// prefix, so these are kavlo's paths too.
+struct RunFiles {
+    std::string benchmark, probePage, report;
+};
+
+RunFiles FindRunFiles()
+{
+    RunFiles files;
+    char folder[MAX_PATH + 1] = {};
+    if (SHGetSpecialFolderPathA(nullptr, folder, CSIDL_COMMON_APPDATA, FALSE))
+        files.benchmark = std::string(folder) + "\\kavlo.tmp";
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    if (length > 0 && length <= MAX_PATH) {
+        files.probePage = std::string(folder) + "blank.html";
+        files.report = std::string(folder) + "KavloReport.html";
+    }
+    return files;
+}
+
+struct WindowCount {
+    DWORD processId;
+    int windows;
+};
+
+BOOL CALLBACK CountWindowOf(HWND window, LPARAM state)
+{
+    auto* count = reinterpret_cast<WindowCount*>(state);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == count->processId)
+        ++count->windows;
+    return TRUE;
+}
+
+// Top-level windows of the process, shown or not.
+int CountTopWindowsOf(DWORD processId)
+{
+    WindowCount count{processId, 0};
+    EnumWindows(CountWindowOf, reinterpret_cast<LPARAM>(&count));
+    return count.windows;
+}
+
 class Driver {
 public:
-    Driver(const DriverOptions& options) : options_(options) {}
+    Driver(const DriverOptions& options, Transcript& transcript, std::string caseName = std::string())
+        : options_(options), transcript_(transcript), case_(std::move(caseName))
+    {
+    }
     int Run();
+    void RunCase();
 
 private:
     bool Start();
@@ -133,7 +269,16 @@ private:
     void PressPrint();
     void OpenAbout();
     void CloseMain();
+    void WaitForEnd();
     int Finish();
+
+    bool StepToCheck(const std::string& name);
+    bool ReachDiskSpeedFile(const std::string& benchmark);
+    bool OpenForCase();
+    void ActOnCase();
+    void PostClose();
+    void LogOff();
+    std::string ShotName(const char* when) const;
 
     bool Ended() { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
     HWND WaitForWindow(const char* role, const std::string& title, DWORD timeoutMs);
@@ -157,11 +302,14 @@ private:
     void CloseMidRun();
     bool HoldWanted() const
     {
+        if (!case_.empty())
+            return options_.hold && case_.compare(0, strlen(kAtCheckCase), kAtCheckCase) == 0;
         return options_.hold && (!options_.shotsFolder.empty() || (options_.closeMidRun && options_.closeAt.empty()));
     }
 
     const DriverOptions& options_;
-    Transcript transcript_;
+    Transcript& transcript_;
+    const std::string case_;
     ScopedHandle process_;
     DWORD processId_ = 0;
     HWND main_ = nullptr;
@@ -495,6 +643,237 @@ void Driver::CloseMidRun()
         transcript_.Line("RELEASE worker");
 }
 
+// One case of the closing matrix (the cases: the head of this file): kavlo
+// is brought to the case's moment, closed, and what it leaves is reported.
+void Driver::RunCase()
+{
+    transcript_.Line("CASE " + case_);
+    static const std::set<std::string> kCases = {"verdict",      "after-verdict", "about",      "sales-info",
+                                                 "print-dialog", "mail",          "cancel-disk", "logoff-disk"};
+    const bool atCheck = case_.compare(0, strlen(kAtCheckCase), kAtCheckCase) == 0;
+    if (!atCheck && kCases.count(case_) == 0) {
+        transcript_.Failure("ERROR unknown case " + EscapeForTranscript(case_));
+        return;
+    }
+    const RunFiles files = FindRunFiles();
+    // Whatever an earlier case left must not count for this one.
+    DeleteFileA(files.benchmark.c_str());
+    DeleteFileA(files.probePage.c_str());
+    if (!WriteWholeFile(files.report, kEarlierReport))
+        transcript_.Failure("ERROR cannot write " + EscapeForTranscript(files.report));
+
+    bool ready = Start() && Welcome() && (main_ = WaitForWindow("main", kMainTitle, kStartTimeoutMs)) != nullptr &&
+                 (progress_ = WaitForWindow("progress", kProgressTitle, kWindowTimeoutMs)) != nullptr;
+    if (ready && atCheck)
+        ready = StepToCheck(case_.substr(strlen(kAtCheckCase)));
+    else if (ready && (case_ == "cancel-disk" || case_ == "logoff-disk"))
+        ready = ReachDiskSpeedFile(files.benchmark);
+    else if (ready)
+        ready = OpenForCase();
+    if (ready) {
+        Sleep(kSettleMs);
+        Screenshot(ShotName("before"));
+        const std::vector<HWND> shown = VisibleTopWindowsOf(processId_);
+        const std::set<HWND> before(shown.begin(), shown.end());
+        transcript_.Line(std::string("AT kavlo.tmp ") + YesNo(FileExists(files.benchmark)) + " | blank.html " +
+                         YesNo(FileExists(files.probePage)));
+        ActOnCase();
+        // Nothing may show between the close and the end: no verdict, no
+        // error box, no window of a check that went on.
+        std::set<HWND> reported;
+        WaitUntil([&] {
+            for (HWND window : VisibleTopWindowsOf(processId_)) {
+                if (before.count(window) == 0 && reported.insert(window).second)
+                    transcript_.Failure("SHOWN_AFTER_CLOSE " + EscapeForTranscript(TitleOf(window)));
+            }
+            return false;
+        }, options_.exitTimeoutMs);
+    }
+    WaitForEnd();
+    std::string report;
+    const char* reportState = !ReadWholeFile(files.report, report) ? "gone"
+                              : report == kEarlierReport           ? "same"
+                                                                   : "changed";
+    transcript_.Line("LEFT windows " + std::to_string(processId_ != 0 ? CountTopWindowsOf(processId_) : 0) +
+                     " | kavlo.tmp " + YesNo(FileExists(files.benchmark)) + " | blank.html " +
+                     YesNo(FileExists(files.probePage)) + " | KavloReport.html " + reportState);
+    if (ready)
+        Screenshot(ShotName("after"));
+}
+
+// Lets the held worker go a step at a time (WorkerHold::Step) until the
+// progress dialog's label names the check. "At the start" of a check thus
+// means: its label shows, the worker has just set it and stands before the
+// check's first call; the Close is pressed then and the worker let go with
+// it, so the check begins while kavlo handles the Close, as it would for a
+// person pressing Close the moment the label appears.
+bool Driver::StepToCheck(const std::string& name)
+{
+    if (!hold_.IsCaught()) {
+        transcript_.Failure("ERROR the worker is not held: cannot step it to " + EscapeForTranscript(name));
+        return false;
+    }
+    ScopedHandle windowThread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main_, nullptr)));
+    HWND label = GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL);
+    std::string shown = ControlText(label);
+    // A step that changes nothing may have stopped the worker inside a
+    // check: the next one gives it longer. Many such steps in a row may mean
+    // that the worker waits for something the stopped window thread holds
+    // (a lock rather than a message); then one step lets both run.
+    DWORD sliceMs = 1;
+    int unchanged = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kStepTimeoutMs && !Ended() && IsWindow(progress_)) {
+        if (++unchanged % 20 == 0) {
+            hold_.Release();
+            Sleep(1);
+            hold_.Hold();
+        } else if (!hold_.Step(windowThread.Get(), sliceMs)) {
+            transcript_.Failure("ERROR cannot step the worker");
+            return false;
+        }
+        // Answered once the window thread has handled what the worker sent.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(progress_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer);
+        const std::string text = ControlText(label);
+        if (text == shown) {
+            sliceMs = sliceMs < 32 ? sliceMs * 2 : sliceMs;
+            continue;
+        }
+        shown = text;
+        sliceMs = 1;
+        unchanged = 0;
+        if (text.compare(0, strlen(kTestingPrefix), kTestingPrefix) != 0)
+            continue;
+        const std::string check = text.substr(strlen(kTestingPrefix));
+        transcript_.Line("TESTING " + EscapeForTranscript(check));
+        if (check == name)
+            return true;
+        if (check == options_.cancelAt)
+            Press("progress", progress_, IDCANCEL, "Cancel");
+    }
+    transcript_.Failure("ERROR the label of " + EscapeForTranscript(name) + " never showed");
+    return false;
+}
+
+// Runs freely until Disk Speed measures: its label shows and its file is there.
+bool Driver::ReachDiskSpeedFile(const std::string& benchmark)
+{
+    HWND label = GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL);
+    const std::string wanted = std::string(kTestingPrefix) + "Disk Speed";
+    bool labelSeen = false;
+    const bool measuring = WaitUntil([&] {
+        if (!labelSeen && ControlText(label) == wanted) {
+            labelSeen = true;
+            transcript_.Line("TESTING Disk Speed");
+        }
+        return labelSeen && FileExists(benchmark);
+    }, kStartTimeoutMs);
+    if (!measuring)
+        transcript_.Failure("TIMEOUT waiting for Disk Speed's file " + EscapeForTranscript(benchmark));
+    return measuring;
+}
+
+// Runs to the verdict and opens what the case closes kavlo over.
+bool Driver::OpenForCase()
+{
+    if (!FollowRun())
+        return false;
+    transcript_.Line("WINDOW verdict | " + EscapeForTranscript(TitleOf(verdict_)));
+    if (case_ == "verdict")
+        return true;
+    DismissBox(verdict_);
+    if (!WaitUntil([&] { return !IsWindow(verdict_); }, kWindowTimeoutMs)) {
+        transcript_.Failure("TIMEOUT waiting for the verdict box to close");
+        return false;
+    }
+    if (case_ == "after-verdict")
+        return true;
+    if (case_ == "about") {
+        Press("main", main_, IDC_MAIN_ABOUT, "About");
+        return WaitForWindow("about", kAboutTitle, kWindowTimeoutMs) != nullptr;
+    }
+    if (case_ == "mail") {
+        Press("main", main_, IDC_MAIN_EMAIL, "Email");
+        return WaitForWindow("mail", kMailTitle, kWindowTimeoutMs) != nullptr;
+    }
+    Press("main", main_, IDC_MAIN_PRINT, "Print");
+    HWND info = WaitForWindow("sales-info", kSalesInfoTitle, kWindowTimeoutMs);
+    if (info == nullptr || case_ == "sales-info")
+        return info != nullptr;
+    Press("sales-info", info, IDOK, "OK");
+    HWND print = nullptr;
+    const bool dialog = WaitUntil([&] {
+        print = FindTopWindow(processId_, kPrintTitle);
+        return print != nullptr && !LooksLikeMessageBox(print) && GetDlgItem(print, IDOK) != nullptr;
+    }, kWindowTimeoutMs);
+    if (!dialog) {
+        if (print != nullptr && LooksLikeMessageBox(print))
+            ReportBox(print);
+        transcript_.Failure("ERROR no printer dialog showed");
+        return false;
+    }
+    transcript_.Line(std::string("WINDOW print | ") + kPrintTitle);
+    return true;
+}
+
+void Driver::ActOnCase()
+{
+    if (case_.compare(0, strlen(kAtCheckCase), kAtCheckCase) == 0) {
+        CloseMain();
+        hold_.Release();
+        transcript_.Line("RELEASE worker");
+    } else if (case_ == "after-verdict") {
+        CloseMain();
+    } else if (case_ == "cancel-disk") {
+        Press("progress", progress_, IDCANCEL, "Cancel");
+        // The measurement ends early and the run goes on: Close once the
+        // next check shows.
+        HWND label = GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL);
+        const std::string measuring = std::string(kTestingPrefix) + "Disk Speed";
+        std::string text;
+        if (WaitUntil([&] { return (text = ControlText(label)) != measuring; }, kWindowTimeoutMs))
+            transcript_.Line("TESTING " + EscapeForTranscript(text.substr(strlen(kTestingPrefix))));
+        else
+            transcript_.Failure("TIMEOUT waiting for Disk Speed to end after Cancel");
+        CloseMain();
+    } else if (case_ == "logoff-disk") {
+        LogOff();
+    } else {
+        PostClose();
+    }
+}
+
+// As the taskbar closes a window: WM_CLOSE posted, whatever is open over it.
+void Driver::PostClose()
+{
+    lastActionTick_ = GetTickCount();
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    transcript_.Line("POST main WM_CLOSE");
+}
+
+// As Windows logs the user off: it asks the window, then tells it the
+// session ends (TRUE when the answer let it).
+void Driver::LogOff()
+{
+    lastActionTick_ = GetTickCount();
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(main_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    transcript_.Line("SEND main WM_QUERYENDSESSION | answer " + std::to_string(answer));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(main_, WM_ENDSESSION, answer != 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &ignored);
+    transcript_.Line("SEND main WM_ENDSESSION");
+}
+
+// "start:Disk Speed" and "before" give "start-disk-speed-before".
+std::string Driver::ShotName(const char* when) const
+{
+    std::string name;
+    for (char c : case_ + "-" + when)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '-';
+    return name;
+}
+
 bool Driver::AfterVerdict()
 {
     Sleep(kSettleMs);
@@ -797,6 +1176,12 @@ void Driver::CloseMain()
 
 int Driver::Finish()
 {
+    WaitForEnd();
+    return EndOfTranscript(transcript_);
+}
+
+void Driver::WaitForEnd()
+{
     if (process_) {
         const DWORD timeout = options_.exitTimeoutMs;
         if (WaitForSingleObject(process_.Get(), timeout) == WAIT_OBJECT_0) {
@@ -813,12 +1198,6 @@ int Driver::Finish()
             WaitForSingleObject(process_.Get(), 5000);
         }
     }
-    if (transcript_.Failures() == 0) {
-        transcript_.Line("END ok");
-        return 0;
-    }
-    transcript_.Line("END failed " + std::to_string(transcript_.Failures()));
-    return 1;
 }
 
 HWND Driver::WaitForWindow(const char* role, const std::string& title, DWORD timeoutMs)
@@ -929,6 +1308,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kavlo_driver: %s\n%s", error.c_str(), g_driverUsage);
         return 2;
     }
-    Driver driver(options);
-    return driver.Run();
+    Transcript transcript;
+    if (options.cases.empty()) {
+        Driver driver(options, transcript);
+        return driver.Run();
+    }
+    // The cases past Disk Speed need no measurement: Cancel ends it at once.
+    DriverOptions caseOptions = options;
+    caseOptions.cancelAt = "Disk Speed";
+    for (const std::string& name : options.cases) {
+        Driver driver(caseOptions, transcript, name);
+        driver.RunCase();
+    }
+    return EndOfTranscript(transcript);
 }

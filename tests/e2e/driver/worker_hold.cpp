@@ -95,6 +95,17 @@ void WorkerHold::Hold()
         suspended_ = true;
 }
 
+bool WorkerHold::Step(HANDLE windowThread, DWORD sliceMs)
+{
+    if (!worker_ || SuspendThread(windowThread) == static_cast<DWORD>(-1))
+        return false;
+    Release();
+    Sleep(sliceMs);
+    Hold();
+    ResumeThread(windowThread);
+    return suspended_;
+}
+
 void WorkerHold::Detach()
 {
     if (!attached_)

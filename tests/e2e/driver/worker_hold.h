@@ -31,6 +31,12 @@ public:
     DWORD WorkerId() const { return workerId_; }
     void Release();
     void Hold();
+    // One step of the held worker: the window thread is stopped, the worker
+    // runs for at most sliceMs and is held again, then the window thread goes
+    // on. Every label, bar step and row the worker shows is a message it sends
+    // to the window thread and waits for, so within a step it gets no further
+    // than the next one, which the window thread handles once it goes on.
+    bool Step(HANDLE windowThread, DWORD sliceMs);
 
 private:
     void Detach();
