@@ -14,6 +14,7 @@ struct DriverOptions {
     std::string cancelAt;                // --cancel-at=NAME
     bool closeMidRun = false;            // --close-mid-run[=NAME]
     std::string closeAt;
+    bool closeByLogOff = false;          // --by-logoff
     int barAtPercent = 0;                // --bar-at=P: Cancel or Close waits for the check's bar
     bool email = false;                  // --email
     bool print = false;                  // --print

@@ -487,7 +487,12 @@ bool Driver::FollowRun()
                     cancelArmed = false;
                     Press("progress", progress_, IDCANCEL, "Cancel");
                 } else {
-                    CloseMain();
+                    if (options_.closeByLogOff) {
+                        LogOff();
+                        closed_ = true;
+                    } else {
+                        CloseMain();
+                    }
                     return true;
                 }
             }
