@@ -10,6 +10,7 @@ const char* const g_driverUsage =
     "  --cancel-at=NAME      press Cancel in the progress dialog when \"Testing: NAME\" shows\n"
     "  --close-mid-run[=NAME] close the main window during the run (at NAME, or at once)\n"
     "  --by-logoff           that close is a log-off (WM_QUERYENDSESSION, WM_ENDSESSION)\n"
+    "  --at-full-bar         Cancel or Close waits for the check's bar to be full\n"
     "  --bar-at=P            the Cancel or Close at NAME waits until the check's own bar\n"
     "                        stands at P percent or more of its range, but not full (1-99)\n"
     "  --email               press Email after the verdict and dismiss what shows\n"
@@ -68,6 +69,8 @@ bool ParseDriverOptions(const std::vector<std::string>& arguments, DriverOptions
         } else if (TakeValue(argument, "--close-mid-run", value) && !value.empty()) {
             options.closeMidRun = true;
             options.closeAt = value;
+        } else if (argument == "--at-full-bar") {
+            options.atFullBar = true;
         } else if (argument == "--by-logoff") {
             options.closeByLogOff = true;
         } else if (TakeValue(argument, "--bar-at", value) && ReadCount(value, number) && number >= 1 &&

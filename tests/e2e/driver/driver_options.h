@@ -15,6 +15,7 @@ struct DriverOptions {
     bool closeMidRun = false;            // --close-mid-run[=NAME]
     std::string closeAt;
     bool closeByLogOff = false;          // --by-logoff
+    bool atFullBar = false;              // --at-full-bar
     int barAtPercent = 0;                // --bar-at=P: Cancel or Close waits for the check's bar
     bool email = false;                  // --email
     bool print = false;                  // --print

@@ -541,9 +541,14 @@ void Driver::ReportCheckTime()
 // below the mark after arming.
 bool Driver::CheckBarReached()
 {
+    DWORD position = 0, high = 0;
+    if (options_.atFullBar) {
+        // The upload is written and its answer awaited.
+        ReadCheckBar(position, high);
+        return high > 0 && position >= high;
+    }
     if (options_.barAtPercent <= 0)
         return true;
-    DWORD position = 0, high = 0;
     ReadCheckBar(position, high);
     const bool pastMark = high > 0 && static_cast<unsigned long long>(position) * 100 >=
                                           static_cast<unsigned long long>(high) * options_.barAtPercent;
