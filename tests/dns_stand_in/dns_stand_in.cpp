@@ -2,7 +2,7 @@
 // DnsQuery_A and DnsFree, for Wine sessions whose own dnsapi fails every PTR
 // answer with 9502.
 //
-// DnsQuery_A asks the system's first IPv4 DNS server (GetNetworkParams, or the
+// DnsQuery_A asks the system's first IPv4 DNS server (resolv.conf, or the
 // first of aipServers) over UDP, two tries of two seconds, and returns the
 // answer section's A, PTR and CNAME records, each one heap block with its
 // names. Results: 0; 9000 + the server's RCODE (9003: no such name); 9501 no
@@ -10,9 +10,9 @@
 // 123 a name that cannot be sent.
 #include <winsock2.h>
 #include <windows.h>
-#include <iphlpapi.h>
 #include <windns.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -176,22 +176,24 @@ DNS_STATUS ParseAnswer(const Packet& packet, WORD id, PDNS_RECORDA& list)
     return list != nullptr ? 0 : DNS_INFO_NO_RECORDS;
 }
 
-// The first IPv4 DNS server of the system, in network order; 0 when none.
+// The first IPv4 "nameserver" of the Unix system's resolv.conf (the one Wine
+// itself reads), in network order; 0 when there is none. Not through
+// GetNetworkParams: Wine's iphlpapi asks dnsapi's DnsQueryConfig for it.
 ULONG SystemDnsServer()
 {
-    ULONG size = 0;
-    if (GetNetworkParams(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0)
+    FILE* file = std::fopen("Z:\\etc\\resolv.conf", "r");
+    if (file == nullptr)
         return 0;
-    auto* info = static_cast<FIXED_INFO*>(HeapAlloc(GetProcessHeap(), 0, size));
     ULONG server = 0;
-    if (info != nullptr && GetNetworkParams(info, &size) == ERROR_SUCCESS) {
-        for (IP_ADDR_STRING* entry = &info->DnsServerList; entry != nullptr && server == 0; entry = entry->Next) {
-            const ULONG address = inet_addr(entry->IpAddress.String);
-            if (address != INADDR_NONE && address != 0)
-                server = address;
+    char line[256], address[16];
+    while (server == 0 && std::fgets(line, sizeof(line), file) != nullptr) {
+        if (std::sscanf(line, " nameserver %15[0-9.]", address) == 1) {
+            const ULONG parsed = inet_addr(address);
+            if (parsed != INADDR_NONE && parsed != 0)
+                server = parsed;
         }
     }
-    HeapFree(GetProcessHeap(), 0, info);
+    std::fclose(file);
     return server;
 }
 
