@@ -220,7 +220,7 @@ DNS_STATUS Exchange(ULONG server, const unsigned char* query, int queryLength, W
             FD_ZERO(&readable);
             FD_SET(s, &readable);
             timeval wait = {static_cast<long>((kWaitMs - waited) / 1000),
-                                  static_cast<long>((kWaitMs - waited) % 1000 * 1000)};
+                            static_cast<long>((kWaitMs - waited) % 1000 * 1000)};
             if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
                 break;
             unsigned char answer[kPacketSize];
