@@ -38,6 +38,8 @@ public:
         ExpectLockFree();
         doneIndices.push_back(index);
         log.push_back("done " + std::to_string(index) + " " + result.summary);
+        if (onDone)
+            onDone(index);
     }
     void AllDone() override
     {
@@ -57,6 +59,7 @@ public:
     std::vector<size_t> doneIndices;
     std::atomic<bool> gone{false};
     std::function<void(TestResult&)> onCheck;
+    std::function<void(size_t)> onDone;
 
 private:
     std::mutex& lock_;
@@ -95,14 +98,11 @@ TEST(TestRunner, RecordIsStoredBeforeItsRowIsAnnounced)
     std::mutex lock;
     std::vector<TestResult> results;
     RecordingSide side(lock);
-    size_t storedAtFirstCheck = 99;
-    side.onCheck = [&](TestResult&) {
-        if (storedAtFirstCheck == 99)
-            storedAtFirstCheck = results.size();
-    };
+    // When row i is announced, records 0 to i are stored, and no more.
+    std::vector<size_t> storedAtDone;
+    side.onDone = [&](size_t index) { storedAtDone.push_back(results.size() - index); };
     RunTestTable(g_testTable, side, results, lock);
-    EXPECT_EQ(storedAtFirstCheck, 0u);
-    EXPECT_EQ(results.size(), 18u);
+    EXPECT_EQ(storedAtDone, std::vector<size_t>(18, 1u));
 }
 
 TEST(TestRunner, ClosingDuringASlowCheckStopsTheWalk)
