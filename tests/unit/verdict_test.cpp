@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
+
 namespace {
 
 const TestEntry kRequired = {1, nullptr, "required"};
@@ -91,4 +94,24 @@ TEST(TestTable, EighteenRowsThirteenRequiredThenTheTerminator)
     EXPECT_EQ(required, 13);
     EXPECT_EQ(g_testTable[18].check, nullptr);
     EXPECT_EQ(g_testTable[18].name, nullptr);
+}
+
+// The rows, in order, and which of them take part in the verdict: thirteen
+// required, and "Local Admin", "Domain Membership", "Default Web Browser",
+// "Secure Screen Saver" and "Windows Auto Update" not.
+TEST(TestTable, NamesAndRequiredFlagsInOrder)
+{
+    const std::pair<const char*, uint32_t> rows[] = {
+        {"Operating System", 1}, {"Disk Space", 1},       {"Memory", 1},
+        {"IE Version", 1},       {"Disk Speed", 1},       {"Internet Access", 1},
+        {"Network Speed", 1},    {"DNS Lookup", 1},       {"Host Environment", 1},
+        {"Screen Resolution", 1}, {"CPU", 1},             {"Local Admin", 0},
+        {"Domain Membership", 0}, {"Default Web Browser", 0}, {"USB 2.0", 1},
+        {"Secure Screen Saver", 0}, {"Windows Auto Update", 0}, {"Public IP Address", 1},
+    };
+    ASSERT_EQ(CountTestTableRows(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_STREQ(g_testTable[i].name, rows[i].first) << "row " << i;
+        EXPECT_EQ(g_testTable[i].required, rows[i].second) << rows[i].first;
+    }
 }
