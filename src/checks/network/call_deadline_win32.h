@@ -10,8 +10,8 @@
 
 #include <windows.h>
 
-// The call and everything it reads must stay valid for as long as the call
-// runs, even after an abandonment: the call receives a copy of the callable.
+// The call reads only its argument, which it receives as a heap copy of its
+// own: that copy stays valid however long an abandoned call runs.
 using DeadlineCall = BOOL (*)(void* argument);
 
 // Runs call(argument) with argumentSize bytes of argument copied to the
