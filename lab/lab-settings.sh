@@ -58,13 +58,23 @@ lab_stop_pidfile() {
   local file=$1 pid i
   [ -f "$file" ] || return 0
   pid=$(cat "$file" 2>/dev/null || true)
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+  if [ -n "$pid" ] && lab_running "$pid"; then
     kill "$pid" 2>/dev/null || true
     for i in $(seq 1 50); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
+      lab_running "$pid" || break
+      sleep 0.05
     done
-    kill -9 "$pid" 2>/dev/null || true
+    if lab_running "$pid"; then kill -9 "$pid" 2>/dev/null || true; fi
   fi
   rm -f "$file"
+}
+
+# Whether a process still runs. One that has ended but is not yet reaped (a
+# daemon's parent is init, which may reap it only a while later) no longer
+# holds its ports or files: it counts as gone.
+lab_running() {
+  local state
+  # The state follows the name, which is in brackets and may hold blanks.
+  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) || return 1
+  [ -n "$state" ] && [ "$state" != Z ]
 }
