@@ -486,7 +486,10 @@ bool Driver::FollowRun()
                 if (cancelArmed) {
                     cancelArmed = false;
                     Press("progress", progress_, IDCANCEL, "Cancel");
-                } else {
+                }
+                // A Close planned for the same check follows the Cancel at
+                // once: the cancelled check may end before the next look.
+                if (closeArmed) {
                     if (options_.closeByLogOff) {
                         LogOff();
                         closed_ = true;
