@@ -1,16 +1,3 @@
-# 32-bit Windows, cross-compiled with MinGW-w64 (posix thread model, so that
-# std::thread and std::mutex exist). Everything is linked statically: the
-# program must run on a bare Windows with nothing installed beside it.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# 32-bit Windows: kavlo.exe as it ships, and every test.
+set(KAVLO_MINGW_CPU i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

@@ -40,7 +40,7 @@ lab_vendor_host() {
     echo "$KAVLO_VENDOR_HOST"
     return
   fi
-  for cache in "$LAB_REPO/build/win32/CMakeCache.txt" "$LAB_REPO/build/native/CMakeCache.txt"; do
+  for cache in "$LAB_REPO"/build/{win32,win64,native}/CMakeCache.txt; do
     if [ -f "$cache" ]; then
       sed -n 's/^KAVLO_VENDOR_HOST:[A-Z]*=//p' "$cache" | head -n 1
       return

@@ -11,8 +11,12 @@
 
 TEST(RegistryProbe, ValueTypesThroughTheNativeView)
 {
-    // The test prefix is 64-bit, so this program runs under WOW64 on x64.
+    // The test prefix is 64-bit, so the 32-bit build runs under WOW64 on x64.
+#if defined(_WIN64)
+    EXPECT_FALSE(IsRunningUnderWow64());
+#else
     EXPECT_TRUE(IsRunningUnderWow64());
+#endif
     EXPECT_EQ(GetNativeProcessorArchitecture(), 9);
     const char* const path = "Software\\KavloTests\\Probes";
     {

@@ -20,8 +20,8 @@ LONG CALLBACK CatchProbeFaultsForTheTest(EXCEPTION_POINTERS* pointers)
     const void* address = pointers->ExceptionRecord->ExceptionAddress;
     if (address != VirtualPcInstructionAddress() && address != VmwareBackdoorInstructionAddress())
         return EXCEPTION_CONTINUE_SEARCH;
-    pointers->ContextRecord->Ebx = 0x7E57;
-    pointers->ContextRecord->Eip += address == VirtualPcInstructionAddress() ? 4 : 1;
+    ContextEbx(*pointers->ContextRecord) = 0x7E57;
+    ContextIp(*pointers->ContextRecord) += address == VirtualPcInstructionAddress() ? 4 : 1;
     ++g_faultsReachingTheTest;
     return EXCEPTION_CONTINUE_EXECUTION;
 }
@@ -44,7 +44,7 @@ TEST(VirtualMachineProbes, GuardCatchesOnlyItsOwnFault)
     const PVOID handler = AddVectoredExceptionHandler(0, CatchProbeFaultsForTheTest);
     ASSERT_NE(handler, nullptr);
     {
-        ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4, [](CONTEXT& context) { context.Ebx = ~0u; });
+        ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4, [](CONTEXT& context) { ContextEbx(context) = ~0u; });
         VmwareBackdoorRegisters registers = {};
         RunVmwareBackdoor(&registers);  // another instruction on the guard's thread
         EXPECT_EQ(registers.ebx, 0x7E57u);

@@ -5,19 +5,17 @@
 #include <atomic>
 #include <mutex>
 
-#if !defined(__i386__)
-#error "The processor-level probes are written for 32-bit x86."
-#endif
-
 // The two instruction sequences are written as whole routines in assembly,
 // each instruction under its own global label, so that the fault handler
 // can tell a probe's fault from any other by its exact address. The names
-// are given verbatim (asm labels), free of the C symbol prefix.
+// are given verbatim (asm labels), free of the C symbol prefix. kavlo.exe is
+// a 32-bit program; the 64-bit form serves builds for 64-bit-only hosts.
 extern "C" uint32_t KavloRunVirtualPcInstruction() __asm__("kavlo_run_virtual_pc_instruction");
 extern "C" void KavloRunVmwareBackdoor(VmwareBackdoorRegisters* registers) __asm__("kavlo_run_vmware_backdoor");
 extern "C" const char KavloVirtualPcInstruction[] __asm__("kavlo_virtual_pc_instruction");
 extern "C" const char KavloVmwareBackdoorInstruction[] __asm__("kavlo_vmware_backdoor_instruction");
 
+#if defined(__i386__)
 __asm__(
     ".text\n"
     ".p2align 4\n"
@@ -52,6 +50,39 @@ __asm__(
     "    popl %esi\n"
     "    popl %ebx\n"
     "    ret\n");
+#elif defined(__x86_64__)
+// The same routines in the Windows x64 convention: the argument comes in RCX,
+// RBX is the caller's.
+__asm__(
+    ".text\n"
+    ".p2align 4\n"
+    "kavlo_run_virtual_pc_instruction:\n"
+    "    pushq %rbx\n"
+    "    movl $1, %eax\n"
+    "    xorl %ebx, %ebx\n"
+    "kavlo_virtual_pc_instruction:\n"
+    "    .byte 0x0f, 0x3f, 0x07, 0x0b\n"
+    "    movl %ebx, %eax\n"
+    "    popq %rbx\n"
+    "    ret\n"
+    ".p2align 4\n"
+    "kavlo_run_vmware_backdoor:\n"
+    "    pushq %rbx\n"
+    "    movq %rcx, %r8\n"
+    "    movl $0x564D5868, %eax\n"
+    "    xorl %ebx, %ebx\n"
+    "    movl $10, %ecx\n"
+    "    movl $0x5658, %edx\n"
+    "kavlo_vmware_backdoor_instruction:\n"
+    "    inl %dx, %eax\n"
+    "    movl %eax, 0(%r8)\n"
+    "    movl %ebx, 4(%r8)\n"
+    "    movl %ecx, 8(%r8)\n"
+    "    popq %rbx\n"
+    "    ret\n");
+#else
+#error "The processor-level probes are written for x86."
+#endif
 
 namespace {
 
@@ -74,14 +105,14 @@ bool IsInstructionFault(DWORD code)
 
 void RepairVirtualPcFault(CONTEXT& context)
 {
-    context.Ebx = 0xFFFFFFFFu;  // not the 0 that Virtual PC leaves
+    ContextEbx(context) = 0xFFFFFFFFu;  // not the 0 that Virtual PC leaves
 }
 
 void RepairVmwareFault(CONTEXT& context)
 {
-    context.Eax = 0;
-    context.Ebx = 0;  // not the magic number
-    context.Ecx = 0;
+    ContextEax(context) = 0;
+    ContextEbx(context) = 0;  // not the magic number
+    ContextEcx(context) = 0;
 }
 
 } // namespace
@@ -110,10 +141,10 @@ LONG CALLBACK ScopedProbeFaultGuard::HandleFault(EXCEPTION_POINTERS* pointers)
     const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
     CONTEXT* context = pointers->ContextRecord;
     if (record->ExceptionAddress != guard->instruction_ || !IsInstructionFault(record->ExceptionCode) ||
-        context->Eip != reinterpret_cast<DWORD>(guard->instruction_))
+        ContextIp(*context) != reinterpret_cast<uintptr_t>(guard->instruction_))
         return EXCEPTION_CONTINUE_SEARCH;
     guard->repair_(*context);
-    context->Eip += guard->length_;
+    ContextIp(*context) += guard->length_;
     guard->caught_ = true;
     return EXCEPTION_CONTINUE_EXECUTION;
 }

@@ -14,6 +14,20 @@ bool IsInsideVmware(int32_t* version, uint32_t* productType);
 // VirtualBox's ACPI table is visible in the registry.
 bool IsInsideVirtualBox();
 
+// The registers a probe reads and a repair sets, by their 32-bit names, and
+// the instruction pointer, on either processor.
+#if defined(__x86_64__)
+inline DWORD64& ContextEax(CONTEXT& context) { return context.Rax; }
+inline DWORD64& ContextEbx(CONTEXT& context) { return context.Rbx; }
+inline DWORD64& ContextEcx(CONTEXT& context) { return context.Rcx; }
+inline DWORD64& ContextIp(CONTEXT& context) { return context.Rip; }
+#else
+inline DWORD& ContextEax(CONTEXT& context) { return context.Eax; }
+inline DWORD& ContextEbx(CONTEXT& context) { return context.Ebx; }
+inline DWORD& ContextEcx(CONTEXT& context) { return context.Ecx; }
+inline DWORD& ContextIp(CONTEXT& context) { return context.Eip; }
+#endif
+
 // The guard under which a processor-level probe runs. While it lives, a
 // fault raised by exactly `instruction` on the thread that made the guard is
 // repaired (`repair` sets the registers the probe's own code then tests) and
