@@ -48,12 +48,6 @@ TEST(DialogLayout, PushButtonStraddlingTheSplitKeepsItsSize)
     EXPECT_EQ(LayOutChild(Grown(100, 50), button, false, nullptr), (LayoutRect{150, 300, 310, 330}));
 }
 
-TEST(DialogLayout, ListStraddlingTheSplitStretches)
-{
-    const LayoutRect list{10, 10, 390, 150};
-    EXPECT_EQ(LayOutChild(Grown(60, 40), list, false, nullptr), (LayoutRect{10, 10, 450, 150}));
-}
-
 TEST(DialogLayout, RulesOverrideDefaults)
 {
     ControlRule rule;

@@ -13,6 +13,8 @@ namespace {
 const std::map<int, TextSize> kFonts = {{0, {5, 12}},  {1, {100, 200}}, {2, {20, 40}}, {3, {15, 30}},
                                         {4, {10, 45}}, {5, {10, 45}},   {6, {25, 60}}};
 const PageMetrics kTenPerMm = {1000, 2000, 100, 200};
+// A4 at 300 and 600 dpi.
+const PageMetrics kA4At300 = {2479, 3508, 209, 297}, kA4At600 = {4958, 7016, 209, 297};
 
 ReportPageContent Content(std::vector<TestResult> results)
 {
@@ -69,25 +71,33 @@ TEST(ReportPage_Layout, RowsBelowThePageStayOnTheOnePage)
     EXPECT_EQ(canvas.Count("1 0,2370 A"), 1);
 }
 
+// Each font's face, weight and height in the units of each printer; font 5, that of the headings
+// and of a failed row's letter, name and asterisks, is the bold one.
+TEST(ReportPage_Fonts, FaceWeightAndHeightOfEach)
+{
+    const struct { const char* face; int weight, at300, at600; } fonts[] = {
+        {"Courier New", 0, 236, 472},    {"Courier New", 0, 47, 94},   {"Times New Roman", 0, 41, 82},
+        {"Courier New", 0, 53, 106},     {"Courier New", 900, 53, 106}, {"Times New Roman", 300, 70, 141}};
+    for (int font = 1; font <= 6; ++font) {
+        EXPECT_STREQ(kReportFontSpecs[font - 1].face, fonts[font - 1].face) << font;
+        EXPECT_EQ(kReportFontSpecs[font - 1].weight, fonts[font - 1].weight) << font;
+        EXPECT_EQ(ReportFontHeight(kA4At300, font), fonts[font - 1].at300) << font;
+        EXPECT_EQ(ReportFontHeight(kA4At600, font), fonts[font - 1].at600) << font;
+    }
+}
+
 TEST(ReportPage_Layout, TwoPrintersEachInItsOwnUnits)
 {
-    // A4 at 300 and 600 dpi: fonts sized in its units; header x = trunc(units per mm x 8.466666) + 500,
-    // table top 200 + trunc(units per mm x 6.35), rules across the whole page.
+    // Header x = trunc(units per mm x 8.466666) + 500, table top 200 + trunc(units per mm x 6.35),
+    // rules across the whole page.
     const struct {
         PageMetrics metrics;
-        std::vector<int> fontHeights;
         std::vector<std::string> items;
     } cases[] = {
-        {{2479, 3508, 209, 297}, {236, 47, 41, 53, 53, 70},
-         {"2 600,40 Kavlo Version:      1.0.0.0", "5 0,275 Status", "line 0,287-2479,287"}},
-        {{4958, 7016, 209, 297}, {472, 94, 82, 106, 106, 141},
-         {"2 700,40 Kavlo Version:      1.0.0.0", "5 0,350 Status", "line 0,362-4958,362"}},
+        {kA4At300, {"2 600,40 Kavlo Version:      1.0.0.0", "5 0,275 Status", "line 0,287-2479,287"}},
+        {kA4At600, {"2 700,40 Kavlo Version:      1.0.0.0", "5 0,350 Status", "line 0,362-4958,362"}},
     };
     for (const auto& c : cases) {
-        std::vector<int> heights;
-        for (int font = 1; font <= 6; ++font)
-            heights.push_back(ReportFontHeight(c.metrics, font));
-        EXPECT_EQ(heights, c.fontHeights);
         FakeCanvas canvas(kFonts);
         DrawReportPage(canvas, c.metrics, Content({}));
         for (const std::string& item : c.items)

@@ -1,5 +1,5 @@
 // Scripted WinINet calls (logged, any can fail with any error number, the reply
-// set by the test) and benchmark controls (the clock: 1,000 ms, then 3,950 ms).
+// set by the test) and benchmark controls (a clock that moves with the calls).
 #pragma once
 
 #include "checks/network/upload_benchmark.h"
@@ -120,8 +120,11 @@ public:
     int cancelAtPoll = 0;  // the n-th poll (from 1) finds Cancel; 0: never
     int polls = 0;
     std::vector<std::string> labels, buttonTexts, errorBoxes;
+    // The clock reads 1,000 ms and one more for each call made on `net`, so
+    // that reading it one call early or late shows in the time.
+    const ScriptedWinInet* net = nullptr;
 
-    uint32_t GetTickCount() override { return ticks_++ == 0 ? 1000 : 3950; }
+    uint32_t GetTickCount() override { return 1000 + (net ? static_cast<uint32_t>(net->log.size()) : 0); }
     bool IsBenchmarkCancelled() override { return ++polls >= cancelAtPoll && cancelAtPoll != 0; }
     void SetBarRange(uint32_t, uint32_t) override {}
     void SetBarPosition(uint32_t) override {}
@@ -129,7 +132,4 @@ public:
     void SetCancelButtonText(const char* text) override { buttonTexts.push_back(text); }
     void ShowLastErrorBox(const char* stepLabel) override { errorBoxes.push_back(stepLabel); }
     std::string MakeMultipartBoundary() override { return "0000----0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0"; }
-
-private:
-    int ticks_ = 0;
 };

@@ -32,6 +32,7 @@ struct Bench {
         context.userName = "Sam";
         context.payload = payload.data();
         context.payloadSize = kBenchmarkPayloadSize;
+        controls.net = &net;
         g_publicAddress = "stale";
     }
     // Every path ends with the button reading "Close" and every opened handle closed.
@@ -54,7 +55,9 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
     EXPECT_EQ(b.net.uploaded.size(), 553184u);
     EXPECT_TRUE(b.net.uploaded.compare(172, b.payload.size(), std::string(b.payload.begin(), b.payload.end())) == 0);
     EXPECT_EQ(b.context.bytesSent, 553184u);
-    EXPECT_EQ(b.context.uploadMs, 2950u);
+    // The clock runs from before InternetOpenA to the status: open, connect, request, four
+    // headers, send, 555 writes of at most 1,000 bytes, end, response info and status.
+    EXPECT_EQ(b.context.uploadMs, 566u);
     EXPECT_EQ(g_publicAddress, "198.51.100.7");
     EXPECT_EQ(b.net.headers[2], "Username: Sam");
     EXPECT_EQ(b.controls.labels, (std::vector<std::string>{"Benchmarking network speed.", "Waiting for response."}));
@@ -64,7 +67,8 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
 
 TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
 {
-    const struct { const char* call; int occurrence; const char* label; size_t closed; } cases[] = {
+    const struct { const char* call; int occurrence; const char* label; size_t closed; uint32_t error = 12002; }
+        cases[] = {
         {"InternetOpenA", 1, "InternetOpen()", 0},
         {"InternetConnectA", 1, "InternetConnect()", 1},
         {"HttpOpenRequestA", 1, "HttpOpenRequest()", 2},
@@ -76,13 +80,13 @@ TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
         {"InternetGetLastResponseInfoA", 1, "InternetGetLastResponseInfo()", 3},
         {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)", 3},
         {"HttpQueryInfoA(1)", 1, "HttpQueryInfo(HTTP_QUERY_CONTENT_TYPE)", 3},
-        {"HttpQueryInfoA(5)", 1, "HttpQueryInfo(HTTP_QUERY_CONTENT_LENGTH)", 3},
+        {"HttpQueryInfoA(5)", 1, "HttpQueryInfo(HTTP_QUERY_CONTENT_LENGTH)", 3, 0},  // without an error number
         {"InternetReadFile", 2, "InternetReadFile()", 3},
     };
     for (const auto& c : cases) {
         Bench b;
-        b.net.failures[{c.call, c.occurrence}] = 12002;
-        EXPECT_EQ(b.Run(c.closed), StepFailed(12002)) << c.call << " " << c.occurrence;
+        b.net.failures[{c.call, c.occurrence}] = c.error;
+        EXPECT_EQ(b.Run(c.closed), StepFailed(c.error)) << c.call << " " << c.occurrence;
         EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{c.label}) << c.call;
         EXPECT_EQ(g_publicAddress, "") << c.call;
     }
@@ -106,14 +110,6 @@ TEST(UploadBenchmark_Status, OtherStatusOrResponseErrorIsTheResultWithoutABox)
     responseError.net.responseError = 12157;
     EXPECT_EQ(responseError.Run(), StepFailed(12157));
     EXPECT_TRUE(responseError.controls.errorBoxes.empty());
-}
-
-TEST(UploadBenchmark_Status, StepAfterTheStatusThatFailsWithoutAnErrorNumberIsAFailure)
-{
-    Bench b;
-    b.net.failures[{"HttpQueryInfoA(5)", 1}] = 0;
-    EXPECT_EQ(b.Run(), StepFailed(0));
-    EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{"HttpQueryInfo(HTTP_QUERY_CONTENT_LENGTH)"});
 }
 
 TEST(UploadBenchmark_Reply, ContentTypeTooLongForItsBufferIsLeftUnknown)
@@ -148,6 +144,9 @@ TEST(UploadBenchmark_Cancel, CancelAtEveryPollPointStopsThereWithoutAnAddress)
     Bench healthy;
     healthy.net.readChunk = 6;
     healthy.Run();
+    // After open, connect, headers and the bar; the part header, each of 135 blocks and the
+    // closing boundary; the response info; each of four reads.
+    ASSERT_EQ(healthy.controls.polls, 146);
     for (int n = 1; n <= healthy.controls.polls; ++n) {
         Bench b;
         b.net.readChunk = 6;

@@ -11,6 +11,18 @@ namespace {
 const TestEntry kRequired = {1, nullptr, "required"};
 const TestEntry kOptional = {0, nullptr, "optional"};
 
+// The rows in order, and which of them take part in the verdict: thirteen
+// required, and "Local Admin", "Domain Membership", "Default Web Browser",
+// "Secure Screen Saver" and "Windows Auto Update" not.
+const std::pair<const char*, uint32_t> kRows[] = {
+    {"Operating System", 1}, {"Disk Space", 1},       {"Memory", 1},
+    {"IE Version", 1},       {"Disk Speed", 1},       {"Internet Access", 1},
+    {"Network Speed", 1},    {"DNS Lookup", 1},       {"Host Environment", 1},
+    {"Screen Resolution", 1}, {"CPU", 1},             {"Local Admin", 0},
+    {"Domain Membership", 0}, {"Default Web Browser", 0}, {"USB 2.0", 1},
+    {"Secure Screen Saver", 0}, {"Windows Auto Update", 0}, {"Public IP Address", 1},
+};
+
 TestResult Record(const TestEntry& entry, TestStatus status)
 {
     TestResult result;
@@ -19,15 +31,13 @@ TestResult Record(const TestEntry& entry, TestStatus status)
     return result;
 }
 
-// Eighteen records shaped like the real table: rows 12, 13, 14, 16, 17 optional.
+// Eighteen records with the flags of the list above, not of the table under test.
 std::vector<TestResult> TableShaped(TestStatus requiredStatus, TestStatus optionalStatus)
 {
     std::vector<TestResult> results;
-    for (size_t i = 0; i < CountTestTableRows(); ++i) {
-        const TestEntry& row = g_testTable[i];
-        TestResult r = MakeFreshResult(row);
-        r.status = row.required ? requiredStatus : optionalStatus;
-        results.push_back(r);
+    for (const auto& [name, required] : kRows) {
+        results.push_back(Record(required ? kRequired : kOptional, required ? requiredStatus : optionalStatus));
+        results.back().name = name;
     }
     return results;
 }
@@ -47,7 +57,6 @@ TEST(Verdict, OneRequiredFailureFails)
 {
     std::vector<TestResult> results = TableShaped('A', 'A');
     results[14].status = 'F';  // "USB 2.0"
-    ASSERT_EQ(results[14].name, "USB 2.0");
     const OverallVerdict v = ComputeVerdictOf(results);
     EXPECT_EQ(v.letter, 'F');
     EXPECT_EQ(v.verdictText, "Failed");
@@ -66,52 +75,18 @@ TEST(Verdict, InformationalAndOddLetters)
     const OverallVerdict odd = ComputeVerdictOf({Record(kRequired, 'B')});
     EXPECT_EQ(odd.letter, 'F');
     EXPECT_EQ(odd.verdictText, "Failed");
-    // Optional rows never change it, whatever they hold.
+    // Optional rows never change it, whatever they hold, and no rows at all approve.
     EXPECT_EQ(ComputeVerdictOf({Record(kOptional, '\0'), Record(kOptional, 'F')}).letter, 'A');
-}
-
-TEST(Verdict, EmptyResultsApprove)
-{
     EXPECT_EQ(ComputeVerdictOf({}).verdictText, "Approved");
 }
 
-TEST(Verdict, PresetFOnRequiredRowFails)
+TEST(TestTable, NamesAndRequiredFlagsInOrderThenTheTerminator)
 {
-    const TestResult fresh = MakeFreshResult(g_testTable[0]);
-    EXPECT_EQ(fresh.status, 'F');
-    EXPECT_EQ(fresh.name, "Operating System");
-    EXPECT_TRUE(fresh.summary.empty());
-    EXPECT_TRUE(fresh.details.empty());
-    EXPECT_EQ(ComputeVerdictOf({fresh}).letter, 'F');
-}
-
-TEST(TestTable, EighteenRowsThirteenRequiredThenTheTerminator)
-{
-    ASSERT_EQ(CountTestTableRows(), 18u);
-    int required = 0;
-    for (size_t i = 0; i < 18; ++i)
-        required += g_testTable[i].required;
-    EXPECT_EQ(required, 13);
+    ASSERT_EQ(CountTestTableRows(), std::size(kRows));
+    for (size_t i = 0; i < std::size(kRows); ++i) {
+        EXPECT_STREQ(g_testTable[i].name, kRows[i].first) << "row " << i;
+        EXPECT_EQ(g_testTable[i].required, kRows[i].second) << kRows[i].first;
+    }
     EXPECT_EQ(g_testTable[18].check, nullptr);
     EXPECT_EQ(g_testTable[18].name, nullptr);
-}
-
-// The rows, in order, and which of them take part in the verdict: thirteen
-// required, and "Local Admin", "Domain Membership", "Default Web Browser",
-// "Secure Screen Saver" and "Windows Auto Update" not.
-TEST(TestTable, NamesAndRequiredFlagsInOrder)
-{
-    const std::pair<const char*, uint32_t> rows[] = {
-        {"Operating System", 1}, {"Disk Space", 1},       {"Memory", 1},
-        {"IE Version", 1},       {"Disk Speed", 1},       {"Internet Access", 1},
-        {"Network Speed", 1},    {"DNS Lookup", 1},       {"Host Environment", 1},
-        {"Screen Resolution", 1}, {"CPU", 1},             {"Local Admin", 0},
-        {"Domain Membership", 0}, {"Default Web Browser", 0}, {"USB 2.0", 1},
-        {"Secure Screen Saver", 0}, {"Windows Auto Update", 0}, {"Public IP Address", 1},
-    };
-    ASSERT_EQ(CountTestTableRows(), std::size(rows));
-    for (size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_STREQ(g_testTable[i].name, rows[i].first) << "row " << i;
-        EXPECT_EQ(g_testTable[i].required, rows[i].second) << rows[i].first;
-    }
 }

@@ -2,6 +2,7 @@
 #include "app/app_globals_win32.h"
 #include "app/logo_win32.h"
 #include "app/main_window_win32.h"
+#include "app/results.h"
 #include "app/settings.h"
 #include "resource_ids.h"
 
@@ -9,11 +10,22 @@
 
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
+}
+
+// The main window's template, with nothing of the main window's own handling.
+HWND MainDialogTemplate()
+{
+    InitCommonControls();
+    LoadLibraryA("Riched32.dll");
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, PlainDialogProc, 0);
 }
 
 RECT ClientRectOf(HWND dialog, int id)
@@ -62,10 +74,7 @@ TEST(AboutBox, VersionLine)
 
 TEST(MainWindowResizer, ButtonsKeepTheCornerAndTheListTakesTheHeight)
 {
-    InitCommonControls();
-    LoadLibraryA("Riched32.dll");
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                     PlainDialogProc, 0);
+    HWND dialog = MainDialogTemplate();
     ASSERT_NE(dialog, nullptr);
     AttachMainWindowResizer(dialog);
     RECT outer = {};
@@ -100,5 +109,29 @@ TEST(MainWindowResizer, ButtonsKeepTheCornerAndTheListTakesTheHeight)
     SendMessageA(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     EXPECT_EQ(limits.ptMinTrackSize.x, width);
     EXPECT_EQ(limits.ptMinTrackSize.y, height);
+    DestroyWindow(dialog);
+}
+
+// A click on a row shows that row's details; a click beside the rows or past the stored records,
+// and a selection moved by the keyboard (LVN_ITEMCHANGED), leave the pane as it was.
+TEST(MainWindow, RowClickShowsThatRowsDetails)
+{
+    HWND dialog = MainDialogTemplate();
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<TestResult> saved =
+        std::exchange(g_results, {{nullptr, 'A', "", "", "first"}, {nullptr, 'F', "", "", "second"}, {}});
+    const struct { UINT code; int row; const char* shown; } clicks[] = {
+        {NM_CLICK, 1, "second"}, {NM_CLICK, -1, "second"}, {NM_CLICK, 3, "second"},
+        {LVN_ITEMCHANGED, 0, "second"}, {NM_CLICK, 0, "first"}, {NM_CLICK, 2, ""}};
+    for (const auto& c : clicks) {
+        NMITEMACTIVATE click = {};
+        click.hdr = {GetDlgItem(dialog, IDC_MAIN_RESULTS), IDC_MAIN_RESULTS, c.code};
+        click.iItem = c.row;
+        MainDialogProc(dialog, WM_NOTIFY, IDC_MAIN_RESULTS, reinterpret_cast<LPARAM>(&click));
+        char shown[64] = {};
+        GetDlgItemTextA(dialog, IDC_MAIN_DETAILS, shown, sizeof(shown));
+        EXPECT_STREQ(shown, c.shown) << c.code << " on row " << c.row;
+    }
+    g_results = saved;
     DestroyWindow(dialog);
 }
