@@ -29,9 +29,10 @@ std::string ProbeFileText()
 TEST(IeVersionOnWine, SvcVersionOfTheNativeView)
 {
     const char* const ie = "SOFTWARE\\Microsoft\\Internet Explorer";
-    EXPECT_EQ(RunCheck(CheckIeVersion).summary, "11.0.9600.18376");  // as this Wine ships it
     ScratchKey native(HKEY_LOCAL_MACHINE, ie, KEY_WOW64_64KEY), redirected(HKEY_LOCAL_MACHINE, ie, KEY_WOW64_32KEY);
     redirected.SetText("svcVersion", "11.0.9600.1");  // must not mislead a 32-bit program
+    native.SetText("svcVersion", "11.0.9600.17843");
+    EXPECT_EQ(RunCheck(CheckIeVersion).summary, "11.0.9600.17843");
     native.SetText("svcVersion", "10.0.9200.16384");
     EXPECT_EQ(RunCheck(CheckIeVersion).status, 'F');
     native.SetDword("svcVersion", 11);
