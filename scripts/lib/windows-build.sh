@@ -12,18 +12,21 @@ windows_preset() {
   if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo win32; else echo win64; fi
 }
 
-# For the win64 preset: `wine` and the commands built on it (wineboot,
-# winepath, regedit...) go straight to the 64-bit loader, since the wine
-# command tries the 32-bit one first. The two stand-ins live in <folder>.
-use_windows_preset() { # <preset> <folder>
+# For the win64 preset: says so, and makes `wine` and the commands built on
+# it (wineboot, winepath, regedit...) go straight to the 64-bit loader, since
+# the wine command tries the 32-bit one first. The two stand-ins live in the
+# preset's build folder under <repository>.
+use_windows_preset() { # <preset> <repository>
   [ "$1" = win64 ] || return 0
-  mkdir -p "$2"
-  local name
+  echo "== this host cannot run 32-bit x86 code: Windows programs run as the 64-bit build" \
+    "(preset win64); kavlo.exe ships as the 32-bit build" >&2
+  local folder=$2/build/win64/wine64-only name
+  mkdir -p "$folder"
   for name in wine wine-stable; do
-    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$2/$name"
-    chmod +x "$2/$name"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$folder/$name"
+    chmod +x "$folder/$name"
   done
-  export PATH="$2:$PATH" WINELOADER=/usr/lib/wine/wine64
+  export PATH="$folder:$PATH" WINELOADER=/usr/lib/wine/wine64
 }
 
 # The processor a Windows program or DLL is built for: i386 or x86_64 (from
