@@ -273,6 +273,7 @@ private:
     int Finish();
 
     bool StepToCheck(const std::string& name);
+    bool WindowAnswersWithWorkerHeld(HANDLE windowThread);
     bool ReachDiskSpeedFile(const std::string& benchmark);
     bool OpenForCase();
     void ActOnCase();
@@ -592,17 +593,8 @@ void Driver::CaptureProgress()
         while (GetTickCount() - start < kWindowTimeoutMs && IsWindow(label) &&
                ControlText(label).compare(0, strlen(kTestingPrefix), kTestingPrefix) != 0) {
         }
-        // Stopped in the middle of its work the worker may hold a lock that
-        // painting needs; then it goes on a little and is stopped again.
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            hold_.Hold();
-            DWORD_PTR answer = 0;
-            if (!IsWindow(progress_) ||
-                SendMessageTimeoutA(progress_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 300, &answer) != 0)
-                break;
-            hold_.Release();
-            Sleep(1);
-        }
+        hold_.Hold();
+        WindowAnswersWithWorkerHeld(nullptr);
         transcript_.Line("HOLD worker");
         if (IsWindow(progress_)) {
             const std::string text = ControlText(label);
@@ -714,6 +706,36 @@ void Driver::RunCase()
         Screenshot(ShotName("after"));
 }
 
+// Whether the window thread answers while the worker is held. Under Wine the
+// worker may have been stopped inside a system call that keeps one of
+// kavlo's own locks, which the window thread then waits for: it answers
+// nothing, and a SendMessageTimeout to it may never return. So the window
+// thread is asked without waiting in the call, and while it does not answer
+// the worker goes on a little (a step, with the window thread stopped
+// meanwhile when one is given) and is held again, until the lock is free.
+bool Driver::WindowAnswersWithWorkerHeld(HANDLE windowThread)
+{
+    AnswerProbe probe;
+    if (!IsWindow(progress_) || !probe.Ask(progress_))
+        return false;
+    DWORD sliceMs = 1;
+    const DWORD start = GetTickCount();
+    while (!probe.Answered(100)) {
+        if (GetTickCount() - start >= kWindowTimeoutMs || Ended())
+            return false;
+        if (windowThread != nullptr) {
+            if (!hold_.Step(windowThread, sliceMs))
+                return false;
+        } else {
+            hold_.Release();
+            Sleep(sliceMs);
+            hold_.Hold();
+        }
+        sliceMs = sliceMs < 32 ? sliceMs * 2 : sliceMs;
+    }
+    return true;
+}
+
 // Lets the held worker go a step at a time (WorkerHold::Step) until the
 // progress dialog's label names the check. "At the start" of a check thus
 // means: its label shows, the worker has just set it and stands before the
@@ -746,8 +768,8 @@ bool Driver::StepToCheck(const std::string& name)
             return false;
         }
         // Answered once the window thread has handled what the worker sent.
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutA(progress_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer);
+        if (!WindowAnswersWithWorkerHeld(windowThread.Get()))
+            continue;
         const std::string text = ControlText(label);
         if (text == shown) {
             sliceMs = sliceMs < 32 ? sliceMs * 2 : sliceMs;
