@@ -31,6 +31,21 @@ bool KeyExists(const char* path)
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, key.Receive()) == ERROR_SUCCESS;
 }
 
+// The test's prefix is a copy of its own: whatever automatic-update keys it
+// came with go, so that every case starts from the same, known system.
+void RemoveUpdateKeys()
+{
+    for (const char* path : {kPolicyKey, kSettingKey}) {
+        const std::string full = path;
+        const size_t slash = full.rfind('\\');
+        ScopedRegKey parent;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, full.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                          parent.Receive()) == ERROR_SUCCESS)
+            RegDeleteTreeA(parent.Get(), full.substr(slash + 1).c_str());
+        ASSERT_FALSE(KeyExists(path)) << path;
+    }
+}
+
 // "YYYY-MM-DD hh:mm:ss" of the current UTC time moved by `seconds`.
 std::string UtcTimeText(int64_t seconds)
 {
@@ -52,9 +67,7 @@ std::string UtcTimeText(int64_t seconds)
 // check's buffer read as missing, and never as more than was stored.
 TEST(LocalChecks, RegistryValuesOfEveryShape)
 {
-    // The automatic-update keys belong to the test; a system that has them is not one to scribble on.
-    if (KeyExists(kPolicyKey) || KeyExists(kSettingKey))
-        GTEST_SKIP() << "this system has automatic-update keys of its own";
+    ASSERT_NO_FATAL_FAILURE(RemoveUpdateKeys());
     SYSTEM_INFO info = {};
     GetSystemInfo(&info);
     const std::string n = info.dwNumberOfProcessors > 1 ? "(x" + std::to_string(info.dwNumberOfProcessors) + ")" : "";
@@ -133,8 +146,7 @@ TEST(LocalChecks, RegistryValuesOfEveryShape)
 
 TEST(LocalChecks, AutoUpdatePolicyKeyBeforeSettingKey)
 {
-    if (KeyExists(kPolicyKey) || KeyExists(kSettingKey))
-        GTEST_SKIP() << "this system has automatic-update keys of its own";
+    ASSERT_NO_FATAL_FAILURE(RemoveUpdateKeys());
     {
         const std::string tenDaysAgo = UtcTimeText(-10 * 86400);
         ScratchKey results(HKEY_LOCAL_MACHINE, kResultsKey, KEY_WOW64_64KEY);

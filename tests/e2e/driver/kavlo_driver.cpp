@@ -103,6 +103,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -273,7 +274,7 @@ private:
     int Finish();
 
     bool StepToCheck(const std::string& name);
-    bool WindowAnswersWithWorkerHeld(HANDLE windowThread);
+    bool ReadWhileHeld(HWND control, HANDLE windowThread, std::string& text);
     bool ReachDiskSpeedFile(const std::string& benchmark);
     bool OpenForCase();
     void ActOnCase();
@@ -594,10 +595,10 @@ void Driver::CaptureProgress()
                ControlText(label).compare(0, strlen(kTestingPrefix), kTestingPrefix) != 0) {
         }
         hold_.Hold();
-        WindowAnswersWithWorkerHeld(nullptr);
+        std::string text;
+        ReadWhileHeld(label, nullptr, text);
         transcript_.Line("HOLD worker");
         if (IsWindow(progress_)) {
-            const std::string text = ControlText(label);
             if (text.compare(0, strlen(kTestingPrefix), kTestingPrefix) == 0 && text != lastLabel_) {
                 lastLabel_ = text;
                 transcript_.Line("TESTING " + EscapeForTranscript(text.substr(strlen(kTestingPrefix))));
@@ -706,21 +707,45 @@ void Driver::RunCase()
         Screenshot(ShotName("after"));
 }
 
-// Whether the window thread answers while the worker is held. Under Wine the
-// worker may have been stopped inside a system call that keeps one of
-// kavlo's own locks, which the window thread then waits for: it answers
-// nothing, and a SendMessageTimeout to it may never return. So the window
-// thread is asked without waiting in the call, and while it does not answer
-// the worker goes on a little (a step, with the window thread stopped
-// meanwhile when one is given) and is held again, until the lock is free.
-bool Driver::WindowAnswersWithWorkerHeld(HANDLE windowThread)
+namespace {
+
+struct TextQuestion {
+    HWND control = nullptr;
+    std::string text;
+};
+
+DWORD WINAPI AskForText(void* param)
 {
-    AnswerProbe probe;
-    if (!IsWindow(progress_) || !probe.Ask(progress_))
+    auto* question = static_cast<std::shared_ptr<TextQuestion>*>(param);
+    (*question)->text = ControlText((*question)->control);
+    delete question;
+    return 0;
+}
+
+} // namespace
+
+// Reads a control's text while the worker is held. Under Wine the worker may
+// have been stopped inside a system call that keeps one of kavlo's own locks
+// (the heap's, the window system's); the window thread then waits for that
+// lock and answers nothing, and a SendMessageTimeout to it may never return,
+// time-out or not. So the text is asked for on a thread of the driver's own,
+// and while no answer has come the worker goes on a little (a step, with the
+// window thread stopped meanwhile, when one is given) and is held again,
+// until the lock is free. False when no answer came in kWindowTimeoutMs; the
+// asking thread then keeps the question to itself.
+bool Driver::ReadWhileHeld(HWND control, HANDLE windowThread, std::string& text)
+{
+    auto question = std::make_shared<TextQuestion>();
+    question->control = control;
+    auto* shared = new std::shared_ptr<TextQuestion>(question);
+    ScopedHandle asker(CreateThread(nullptr, 0, AskForText, shared, 0, nullptr));
+    if (!asker) {
+        delete shared;
         return false;
+    }
     DWORD sliceMs = 1;
     const DWORD start = GetTickCount();
-    while (!probe.Answered(100)) {
+    while (WaitForSingleObject(asker.Get(), 100) == WAIT_TIMEOUT) {
         if (GetTickCount() - start >= kWindowTimeoutMs || Ended())
             return false;
         if (windowThread != nullptr) {
@@ -733,6 +758,7 @@ bool Driver::WindowAnswersWithWorkerHeld(HANDLE windowThread)
         }
         sliceMs = sliceMs < 32 ? sliceMs * 2 : sliceMs;
     }
+    text = question->text;
     return true;
 }
 
@@ -750,7 +776,8 @@ bool Driver::StepToCheck(const std::string& name)
     }
     ScopedHandle windowThread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main_, nullptr)));
     HWND label = GetDlgItem(progress_, IDC_PROGRESS_TEST_LABEL);
-    std::string shown = ControlText(label);
+    std::string shown;
+    ReadWhileHeld(label, windowThread.Get(), shown);
     // A step that changes nothing may have stopped the worker inside a
     // check: the next one gives it longer. Many such steps in a row may mean
     // that the worker waits for something the stopped window thread holds
@@ -768,9 +795,9 @@ bool Driver::StepToCheck(const std::string& name)
             return false;
         }
         // Answered once the window thread has handled what the worker sent.
-        if (!WindowAnswersWithWorkerHeld(windowThread.Get()))
+        std::string text;
+        if (!ReadWhileHeld(label, windowThread.Get(), text))
             continue;
-        const std::string text = ControlText(label);
         if (text == shown) {
             sliceMs = sliceMs < 32 ? sliceMs * 2 : sliceMs;
             continue;

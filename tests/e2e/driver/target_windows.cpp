@@ -48,42 +48,7 @@ bool IsStaticText(HWND control)
     return type != SS_ICON && type != SS_BITMAP && type != SS_ENHMETAFILE;
 }
 
-// The last question answered (AnswerProbe); questions are numbered, so an
-// answer that comes after its asker gave up counts for nothing.
-ULONG_PTR g_lastAnswer = 0;
-ULONG_PTR g_lastQuestion = 0;
-
-VOID CALLBACK OnAnswer(HWND, UINT, ULONG_PTR question, LRESULT)
-{
-    if (question > g_lastAnswer)
-        g_lastAnswer = question;
-}
-
 } // namespace
-
-bool AnswerProbe::Ask(HWND window)
-{
-    question_ = ++g_lastQuestion;
-    return SendMessageCallbackA(window, WM_NULL, 0, 0, OnAnswer, question_) != 0;
-}
-
-bool AnswerProbe::Answered(DWORD timeoutMs)
-{
-    // The answer arrives as a message to this thread, handled while it looks
-    // at its queue.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        if (g_lastAnswer >= question_)
-            return true;
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - spent < 10 ? timeoutMs - spent : 10, QS_ALLINPUT);
-    }
-}
 
 std::vector<HWND> VisibleTopWindowsOf(DWORD processId)
 {

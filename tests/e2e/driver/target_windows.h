@@ -21,20 +21,6 @@ std::string ClassOf(HWND window);
 std::string ControlText(HWND control);
 bool SetControlText(HWND control, const std::string& text);
 
-// Asks a window's thread to answer (WM_NULL) without waiting in the call.
-// Under Wine a thread that is stopped inside a system call may keep one of
-// its process's own locks, and a SendMessageTimeout to a thread that waits
-// for that lock may never return, time-out or not: this question cannot
-// hang the asker. Answered() waits up to the time given for the answer.
-class AnswerProbe {
-public:
-    bool Ask(HWND window);
-    bool Answered(DWORD timeoutMs);
-
-private:
-    ULONG_PTR question_ = 0;
-};
-
 // Presses a button as a click would: posted, so that a button which opens a
 // modal dialog does not keep the driver waiting for that dialog to close.
 void PressButton(HWND button);
