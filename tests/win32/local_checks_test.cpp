@@ -36,12 +36,7 @@ bool KeyExists(const char* path)
 void RemoveUpdateKeys()
 {
     for (const char* path : {kPolicyKey, kSettingKey}) {
-        const std::string full = path;
-        const size_t slash = full.rfind('\\');
-        ScopedRegKey parent;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, full.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                          parent.Receive()) == ERROR_SUCCESS)
-            RegDeleteTreeA(parent.Get(), full.substr(slash + 1).c_str());
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, path, KEY_WOW64_64KEY);
         ASSERT_FALSE(KeyExists(path)) << path;
     }
 }

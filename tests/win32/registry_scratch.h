@@ -16,6 +16,16 @@ inline std::string DwordBytes(DWORD value)
     return std::string(reinterpret_cast<const char*>(&value), sizeof(value));
 }
 
+// Deletes the key at `path` and everything under it, if it is there.
+inline void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view)
+{
+    const size_t slash = path.rfind('\\');
+    const std::string parentPath = path.substr(0, slash == std::string::npos ? 0 : slash);
+    ScopedRegKey parent;
+    if (RegOpenKeyExA(root, parentPath.c_str(), 0, KEY_ALL_ACCESS | view, parent.Receive()) == ERROR_SUCCESS)
+        RegDeleteTreeA(parent.Get(), path.substr(slash + 1).c_str());
+}
+
 class ScratchKey {
 public:
     ScratchKey(HKEY root, const std::string& path, REGSAM view, DWORD options = REG_OPTION_NON_VOLATILE)
@@ -41,12 +51,8 @@ public:
             else
                 RegDeleteValueA(key_.Get(), saved->name.c_str());
         key_.Reset();
-        const size_t slash = created_.rfind('\\');
-        const std::string parentPath = created_.substr(0, slash == std::string::npos ? 0 : slash);
-        ScopedRegKey parent;
-        if (!created_.empty() &&
-            RegOpenKeyExA(root_, parentPath.c_str(), 0, KEY_ALL_ACCESS | view_, parent.Receive()) == ERROR_SUCCESS)
-            RegDeleteTreeA(parent.Get(), created_.substr(slash + 1).c_str());
+        if (!created_.empty())
+            DeleteKeyTree(root_, created_, view_);
     }
 
     bool Created() const { return !created_.empty(); }

@@ -748,14 +748,8 @@ bool Driver::ReadWhileHeld(HWND control, HANDLE windowThread, std::string& text)
     while (WaitForSingleObject(asker.Get(), 100) == WAIT_TIMEOUT) {
         if (GetTickCount() - start >= kWindowTimeoutMs || Ended())
             return false;
-        if (windowThread != nullptr) {
-            if (!hold_.Step(windowThread, sliceMs))
-                return false;
-        } else {
-            hold_.Release();
-            Sleep(sliceMs);
-            hold_.Hold();
-        }
+        if (!hold_.Step(windowThread, sliceMs))
+            return false;
         sliceMs = sliceMs < 32 ? sliceMs * 2 : sliceMs;
     }
     text = question->text;
@@ -786,11 +780,8 @@ bool Driver::StepToCheck(const std::string& name)
     int unchanged = 0;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kStepTimeoutMs && !Ended() && IsWindow(progress_)) {
-        if (++unchanged % 20 == 0) {
-            hold_.Release();
-            Sleep(1);
-            hold_.Hold();
-        } else if (!hold_.Step(windowThread.Get(), sliceMs)) {
+        const bool workerAlone = ++unchanged % 20 == 0;
+        if (!hold_.Step(workerAlone ? nullptr : windowThread.Get(), workerAlone ? 1 : sliceMs)) {
             transcript_.Failure("ERROR cannot step the worker");
             return false;
         }

@@ -97,12 +97,13 @@ void WorkerHold::Hold()
 
 bool WorkerHold::Step(HANDLE windowThread, DWORD sliceMs)
 {
-    if (!worker_ || SuspendThread(windowThread) == static_cast<DWORD>(-1))
+    if (!worker_ || (windowThread != nullptr && SuspendThread(windowThread) == static_cast<DWORD>(-1)))
         return false;
     Release();
     Sleep(sliceMs);
     Hold();
-    ResumeThread(windowThread);
+    if (windowThread != nullptr)
+        ResumeThread(windowThread);
     return suspended_;
 }
 

@@ -36,6 +36,7 @@ public:
     // on. Every label, bar step and row the worker shows is a message it sends
     // to the window thread and waits for, so within a step it gets no further
     // than the next one, which the window thread handles once it goes on.
+    // With no window thread (null), the worker alone runs for the slice.
     bool Step(HANDLE windowThread, DWORD sliceMs);
 
 private:
