@@ -1,21 +1,8 @@
 #include "checks/accounts/domain_membership.h"
 #include "checks/accounts/usb20.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-using Record = std::tuple<TestStatus, std::string, std::string>;  // status, summary, details
-
-template <typename Facts>
-Record Graded(void (*grade)(const Facts&, TestResult&), const Facts& facts)
-{
-    TestResult result;  // the runner's pre-set F
-    grade(facts, result);
-    return {result.status, result.summary, result.details};
-}
-
-} // namespace
 
 TEST(DomainMembership, FirstFailureThenTheWorkstationRecord)
 {

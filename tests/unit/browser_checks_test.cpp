@@ -1,20 +1,8 @@
 #include "checks/accounts/default_web_browser.h"
 #include "checks/accounts/ie_version.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-using Record = std::tuple<TestStatus, std::string, std::string>;  // status, summary, details
-
-Record GradedIe(std::optional<std::string> svcVersion)
-{
-    TestResult result;  // the runner's pre-set F
-    GradeIeVersion({std::move(svcVersion)}, result);
-    return {result.status, result.summary, result.details};
-}
-
-} // namespace
 
 TEST(IeVersion, LeadingNumberDecides)
 {
@@ -25,15 +13,14 @@ TEST(IeVersion, LeadingNumberDecides)
     // Read as "%lu." reads: blanks and a plus sign skipped, the dot optional,
     // anything after the number ignored, too large a number is the largest.
     for (const char* value : {"11.0.9600.18231", "11", " +12abc", "99999999999999999999.0"})
-        EXPECT_EQ(GradedIe(value), Record('A', value, minimum)) << value;
+        EXPECT_EQ(Graded(GradeIeVersion, {value}), Record('A', value, minimum)) << value;
     for (const char* value : {"10.0.9200.16384", "0010.0", "9.11.9600.18231"})
-        EXPECT_EQ(GradedIe(value), Record('F', value, minimum)) << value;
+        EXPECT_EQ(Graded(GradeIeVersion, {value}), Record('F', value, minimum)) << value;
     // A minus sign is no number: "%lu" would make "-1" the newest version of all.
+    const std::string corrupt = "Internet Explorer Registry value is corrupt: ";
     for (const char* value : {"abc", "", ".11", "-1"})
-        EXPECT_EQ(GradedIe(value), Record('F', "Unable to determine",
-                                          std::string("Internet Explorer Registry value is corrupt: ") + value))
-            << value;
-    EXPECT_EQ(GradedIe(std::nullopt),
+        EXPECT_EQ(Graded(GradeIeVersion, {value}), Record('F', "Unable to determine", corrupt + value));
+    EXPECT_EQ(Graded(GradeIeVersion, {std::nullopt}),
               Record('F', "Unable to determine", "Internet Explorer Registry value is missing."));
 }
 
@@ -48,12 +35,9 @@ TEST(DefaultWebBrowser, LowerCaseBaseNameAndItsVersion)
         {"C:/tools/Chrome.Beta.exe", "chrome.beta"},  // only the last dot starts the extension
         {std::nullopt, ""},                           // no association for ".html"
     };
-    for (const auto& [executable, summary] : cases) {
-        TestResult result;
-        GradeDefaultWebBrowser({executable, "115.0", "9.11.9600.1", "120.0.1"}, result);
-        EXPECT_EQ(Record(result.status, result.summary, result.details),
-                  Record('I', summary,
-                         "Mozilla Firefox, Google Chrome, Microsoft Edge, or Microsoft Internet Explorer 11.0 or "
-                         "better."));
-    }
+    const std::string advice =
+        "Mozilla Firefox, Google Chrome, Microsoft Edge, or Microsoft Internet Explorer 11.0 or better.";
+    for (const auto& [executable, summary] : cases)
+        EXPECT_EQ(Graded(GradeDefaultWebBrowser, {executable, "115.0", "9.11.9600.1", "120.0.1"}),
+                  Record('I', summary, advice));
 }

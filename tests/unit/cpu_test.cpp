@@ -1,4 +1,5 @@
 #include "checks/local/cpu.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +10,14 @@ TEST(Cpu_Grade, NamesClocksAndCounts)
         // Only blanks are tidied: leading ones dropped, runs of them made one.
         {{2, true, 2394, "  Acme   Quad\t\tCore "}, "Acme Quad\t\tCore (x2)", "Actual Speed: 2.39 GHz."},
         {{4, true, 2394, ""}, "Unknown Vendor, 2.39 GHz(x4)", ""},
-        {{4, true, 0, ""}, "Unknown Vendor, Unknown Speed(x4)", ""},
         {{1, true, 0, "   "}, "Unknown Vendor, Unknown Speed", ""},
         {{1, true, 0, "Acme"}, "Acme", "Actual Speed: 0Hz."},
         {{0, true, 500, "Acme"}, "Acme", "Actual Speed: 500.00 MHz."},
         {{1, true, 4300, "Acme"}, "Acme", "Actual Speed: 4.30 GHz."},  // beyond 32 bits in hertz
     };
-    for (const auto& [facts, summary, speed] : cases) {
-        TestResult result;
-        GradeCpu(facts, result);
-        EXPECT_EQ(result.status, 'I') << summary;
-        EXPECT_EQ(result.summary, summary);
-        EXPECT_EQ(result.details, recommendation + speed) << summary;
-    }
-    TestResult result;
-    GradeCpu({4, false, 2394, "Acme"}, result);
-    EXPECT_EQ(result.summary, "Unable to determine");
-    EXPECT_EQ(result.details,
-              recommendation + "\nUnable to read registry key: HKLMHardware\\Description\\System\\CentralProcessor\\0\n");
+    for (const auto& [facts, summary, speed] : cases)
+        EXPECT_EQ(Graded(GradeCpu, facts), Record('I', summary, recommendation + speed));
+    const std::string unread =
+        "\nUnable to read registry key: HKLMHardware\\Description\\System\\CentralProcessor\\0\n";
+    EXPECT_EQ(Graded(GradeCpu, {4, false, 2394, "Acme"}), Record('I', "Unable to determine", recommendation + unread));
 }

@@ -1,4 +1,5 @@
 #include "checks/local/secure_screen_saver.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,9 @@ TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
         {"1", "959", saver, "1", "'scrnsave', 15 minutes, active:Y, secure:Y", advice},
         {"1", "960", saver, "1", "'scrnsave', 16 minutes, active:Y, secure:Y",
          advice + " ** Time limit, 16, exceeds 15 minutes. **\n"},
+        {"1", "600", saver, "0", "'scrnsave', 10 minutes, active:Y, secure:N",
+         advice + " ** Your screen saver is not 'secure' (does not require password to restore screen). **\n"},
         {"0", "600", saver, "1", "'scrnsave', 10 minutes, active:N, secure:N", notConfigured},
-        {"1", "600", {}, "1", "'<NONE>', 10 minutes, active:Y, secure:Y", advice},
         {{}, {}, {}, {}, "'<NONE>', 0 minutes, active:N, secure:N", notConfigured},
         {"  +1x", " 300 seconds", "C:s.tar.scr", "-1", "'s.tar', 5 minutes, active:Y, secure:Y", advice},
         {"yes", "", "C:\\dir.d\\", "true", "'', 0 minutes, active:N, secure:N", notConfigured},
@@ -24,15 +26,8 @@ TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
         {"1", "-600", saver, "1", "'scrnsave', 4294967286 minutes, active:Y, secure:Y",
          advice + " ** Time limit, 4294967286, exceeds 15 minutes. **\n"},
     };
-    for (const auto& [active, timeOut, program, secure, summary, details] : cases) {
-        TestResult result;
-        GradeSecureScreenSaver({true, active, timeOut, program, secure}, result);
-        EXPECT_EQ(result.status, 'I') << summary;
-        EXPECT_EQ(result.summary, summary);
-        EXPECT_EQ(result.details, details) << summary;
-    }
-    TestResult result;
-    GradeSecureScreenSaver(SecureScreenSaverFacts(), result);
-    EXPECT_EQ(std::make_tuple(result.status, result.summary, result.details),
-              std::make_tuple('I', std::string("Unable to determine"), std::string()));
+    for (const auto& [active, timeOut, program, secure, summary, details] : cases)
+        EXPECT_EQ(Graded(GradeSecureScreenSaver, {true, active, timeOut, program, secure}),
+                  Record('I', summary, details));
+    EXPECT_EQ(Graded(GradeSecureScreenSaver, {}), Record('I', "Unable to determine", ""));
 }
