@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-// The Wine runs read values of the common shapes through the probes and the
-// checks; these are the shapes they leave out.
+// The shapes the Wine runs of the probes and checks leave out.
 TEST(RegistryText, TerminatorsTypesAndBuffers)
 {
-    const auto bytes = [](const std::string& data) { return reinterpret_cast<const uint8_t*>(data.data()); };
     using Text = std::optional<std::string>;
     // type, data, the buffer a bounded read offers, as text, as bounded text
     const std::tuple<uint32_t, std::string, size_t, Text, Text> cases[] = {
@@ -18,8 +16,9 @@ TEST(RegistryText, TerminatorsTypesAndBuffers)
         {kRegTypeDword, std::string("\xff\xff\xff\xff", 4), 8, "4294967295", std::nullopt},
     };
     for (const auto& [type, data, bufferSize, text, bounded] : cases) {
-        EXPECT_EQ(RegistryDataAsText(type, bytes(data), data.size()), text) << data;
-        EXPECT_EQ(RegistryDataAsBoundedText(type, bytes(data), data.size(), bufferSize), bounded) << data;
+        const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
+        EXPECT_EQ(RegistryDataAsText(type, bytes, data.size()), text) << data;
+        EXPECT_EQ(RegistryDataAsBoundedText(type, bytes, data.size(), bufferSize), bounded) << data;
     }
     EXPECT_EQ(RegistryDataAsNumber(nullptr, 4), 0u);
 }
