@@ -34,10 +34,8 @@ TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
     const std::string olderVmware =
         "The USB check scanning hardware does NOT function inside VMWare Server, ESX or similar.  It will, however, "
         "function in Workstation 6 or better.";
-    const std::string virtualBox = "Partially tested virtualization platform.";
     using Record = std::tuple<std::string, std::string, std::string>;  // probes asked, summary, details
     const std::pair<Answers, Record> cases[] = {
-        {{0, 0, 0, 0, 0, 0, 9}, {"RPWBA", "64-bit architecture is good.", general}},
         // A remote desktop to a virtual machine reports the remote desktop only.
         {{1, 1, 1, 5, 2, 1, 9}, {"R", "Remote Desktop not supported",
                                  "The USB check scanning hardware does NOT work over a remote desktop connection."}},
@@ -45,11 +43,10 @@ TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
                                  "The USB check scanning hardware does NOT work inside a Microsot Virtual PC."}},
         // Workstation (4) 6 and later counts as a physical machine.
         {{0, 0, 1, 6, 4, 0, 9}, {"RPWBA", "64-bit architecture is good.", general}},
-        {{0, 0, 1, 7, 2, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
         {{0, 0, 1, 5, 4, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
-        {{0, 0, 1, -1, 4, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
-        {{0, 0, 1, 7, 4, 1, 9}, {"RPWB", "Oracle VirtualBox", virtualBox}},
+        {{0, 0, 1, 7, 2, 0, 9}, {"RPW", "Older VMWare not supported", olderVmware}},
         {{0, 0, 0, 7, 2, 0, 9}, {"RPWBA", "64-bit architecture is good.", general}},  // figures without an answer
+        {{0, 0, 1, 7, 4, 1, 9}, {"RPWB", "Oracle VirtualBox", "Partially tested virtualization platform."}},
         {{0, 0, 0, 0, 0, 0, 6}, {"RPWBA", "Itanium 64-bit CPU not supported", general}},
         {{0, 0, 0, 0, 0, 0, 10}, {"RPWBA", "64-bit architecture is good.", general}},
         {{0, 0, 0, 0, 0, 0, 0}, {"RPWBA", "32-bit architecture is good.", general}},

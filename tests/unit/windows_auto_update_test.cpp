@@ -37,6 +37,8 @@ TEST(WindowsAutoUpdate_Grade, SwitchesAndWholeDays)
     const std::string text = "2015-12-01 14:22:01" + std::string(108, 'x');  // 127 characters
     const std::string full = "Microsoft Windows Updates are enabled and were installed 13 days ago (" + text + ")";
     EXPECT_EQ(Grade(S::None, 0, 0, text).details, full.substr(0, 255));
+    EXPECT_EQ(Grade(S::Policy, 1, 0, std::string("2015-12-01 14:22:01")).details,
+              "Microsoft Windows Automatic Updates are DISABLED and were installed 13 days ago (2015-12-01 14:22:01)");
 }
 
 TEST(WindowsAutoUpdate_Grade, UnreadableAndUnparsableTimes)
