@@ -9,8 +9,8 @@ namespace {
 
 // The site the texts name: the vendor's web host of this build.
 const std::string kSite = "https://" KAVLO_VENDOR_HOST "/";
-const char* const kDetails = "Our software needs to communicate with our web site to upload images.";
 
+// The graded record of an exchange over `net`, which must leave `handles` handles closed.
 TestResult Check(ScriptedWinInet& net, size_t handles = 3)
 {
     InternetAccessFacts facts = RunInternetAccess(net, "www.example.test");
@@ -26,38 +26,32 @@ TestResult Check(ScriptedWinInet& net, size_t handles = 3)
 
 TEST(InternetAccess_Status, PageIsReadToTheEndOnlyAfterStatus200)
 {
-    // A response error that comes with another status does not hide it.
-    const struct { const char* status; uint32_t responseError; int reads; const char* summary; } cases[] = {
+    const std::string works = "Our software needs to communicate with our web site to upload images.";
+    // A response error that comes with another status does not hide it. Beyond 32 bits the
+    // status stops at the limit as atol does; it never wraps round to 200.
+    const std::tuple<const char*, uint32_t, int, const char*> cases[] = {  // status, response error, reads
         {"200", 0, 5, "\" works"},  // 17 bytes in reads of 5, then the empty read
-        {"404", 0, 0, "\" failed, HTTP code 404"},
         {"404", 12157, 0, "\" failed, HTTP code 404"},
-        // Beyond 32 bits the text stops at the limit as atol does; it never
-        // wraps round to 200.
         {"4294967496", 0, 0, "\" failed, HTTP code 2147483647"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [status, responseError, reads, summary] : cases) {
         ScriptedWinInet net;
-        net.statusText = c.status;
-        net.responseError = c.responseError;
+        net.statusText = status;
+        net.responseError = responseError;
         const TestResult result = Check(net);
-        EXPECT_EQ(net.Count("InternetReadFile"), c.reads) << c.summary;
-        EXPECT_EQ(result.status, c.reads ? 'A' : 'F');
-        EXPECT_EQ(result.summary, "HTTPS to \"" + kSite + c.summary);
-        EXPECT_EQ(result.details, kDetails);
+        EXPECT_EQ(net.Count("InternetReadFile"), reads) << summary;
+        EXPECT_EQ(std::tie(result.status, result.summary, result.details),
+                  std::make_tuple(reads ? 'A' : 'F', "HTTPS to \"" + kSite + summary, works));
     }
-}
-
-TEST(InternetAccess_Status, PageWithoutEndCountsAsReadAfterAMebibyte)
-{
-    ScriptedWinInet net;
-    net.endlessBody = true;
-    net.body = std::string(2048, 'x');
-    net.readChunk = 2048;
-    const TestResult result = Check(net);
-    EXPECT_EQ(net.Count("InternetReadFile"), 512);
-    EXPECT_EQ(result.status, 'A');
-    // A host that says nothing at all ends the exchange in Windows' time.
-    EXPECT_EQ(net.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
+    // A page without end counts as read after a mebibyte; a host that says nothing at all ends
+    // the exchange in Windows' time.
+    ScriptedWinInet endless;
+    endless.endlessBody = true;
+    endless.body = std::string(2048, 'x');
+    endless.readChunk = 2048;
+    EXPECT_EQ(Check(endless).status, 'A');
+    EXPECT_EQ(endless.Count("InternetReadFile"), 512);
+    EXPECT_EQ(endless.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
 }
 
 TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
@@ -81,8 +75,7 @@ TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
         EXPECT_EQ(result.details, std::string("Error Code: 12007 on '") + c.label +
                                       "': The server name or address could not be resolved");
     }
-    // A completed exchange with a response error fails too, naming the call
-    // that reported it.
+    // A completed exchange with a response error fails too, naming the call that reported it.
     ScriptedWinInet net;
     net.responseError = 12157;
     EXPECT_EQ(Check(net).details, "Error Code: 12157 on 'InternetGetLastResponseInfo': <Unknown>");

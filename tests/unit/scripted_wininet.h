@@ -13,8 +13,7 @@
 
 class ScriptedWinInet : public WinInetCalls {
 public:
-    // failures[{name, n}]: the n-th call of that name (from 1) fails with the
-    // error; n = 0: every call does.
+    // failures[{name, n}]: the n-th call of that name (from 1) fails with the error; n = 0: every call does.
     std::map<std::pair<std::string, int>, uint32_t> failures;
     uint32_t responseError = 0;
     std::string statusText = "200";
@@ -29,7 +28,7 @@ public:
     size_t closed = 0;
     std::string uploaded;  // the body bytes of the last attempt
 
-    int Count(const std::string& name) const { return static_cast<int>(std::count(log.begin(), log.end(), name)); }
+    int Count(const std::string& name) { return counts_[name]; }
 
     NetHandle InternetOpenA(const char*, uint32_t, const char*, const char*, uint32_t) override
     {
@@ -105,12 +104,13 @@ private:
     bool Fails(const std::string& name)
     {
         log.push_back(name);
-        auto it = failures.find({name, Count(name)});
+        auto it = failures.find({name, ++counts_[name]});
         it = it != failures.end() ? it : failures.find({name, 0});
         lastError_ = it != failures.end() ? it->second : lastError_;
         return it != failures.end();
     }
 
+    std::map<std::string, int> counts_;
     uint32_t lastError_ = 0;
     size_t bodyOffset_ = 0;
 };
