@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 #include <vector>
 
 namespace {
@@ -38,7 +37,7 @@ TEST(DnsLookup_Check, ForwardAndReverseAnswersAndEveryFailure)
     const Answer a = {0, kDnsTypeA, ""};
     const std::string unreasonable = "DNS reverse lookup of '203.0.113.7' succeeded, but returned unreasonable data";
     const std::string longest(254, 'n');
-    const struct { std::vector<Answer> answers; std::string details; int frees; } cases[] = {
+    const std::tuple<std::vector<Answer>, std::string, int> cases[] = {  // answers, details, lists freed
         {{a, {0, kDnsTypePtr, "edge.example.test"}},
          "DNS test: 'www.example.test' -> '203.0.113.7' -> 'edge.example.test'.", 2},
         {{a, {0, kDnsTypePtr, longest}}, "DNS test: 'www.example.test' -> '203.0.113.7' -> '" + longest + "'.", 2},
@@ -51,17 +50,16 @@ TEST(DnsLookup_Check, ForwardAndReverseAnswersAndEveryFailure)
         {{}, "Internal Error", 0},
     };
     const std::vector<std::string> queries = {"www.example.test 1 4096", "7.113.0.203.in-addr.arpa 12 0"};
-    for (const auto& c : cases) {
+    for (const auto& [answers, details, frees] : cases) {
         ScriptedDns dns;
-        dns.answers = c.answers;
+        dns.answers = answers;
         TestResult result;
         RunDnsLookup(dns, "https://www.example.test/", result);
-        const bool validated = c.details.rfind("DNS test: ", 0) == 0;
-        EXPECT_EQ(result.status, validated ? 'A' : 'F') << c.details;
-        EXPECT_EQ(result.summary, validated ? "DNS validated" : c.answers.empty() ? "Internal Error" : "DNS Failed");
-        EXPECT_EQ(result.details, c.details);
-        EXPECT_EQ(dns.frees, c.frees) << c.details;
-        EXPECT_EQ(dns.queries, std::vector<std::string>(queries.begin(), queries.begin() + c.answers.size()));
+        const bool validated = details.rfind("DNS test: ", 0) == 0;
+        const std::string summary = validated ? "DNS validated" : answers.empty() ? "Internal Error" : "DNS Failed";
+        EXPECT_EQ(std::tie(result.status, result.summary, result.details, dns.frees),
+                  std::make_tuple(validated ? 'A' : 'F', summary, details, frees));
+        EXPECT_EQ(dns.queries, std::vector<std::string>(queries.begin(), queries.begin() + answers.size()));
     }
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 // Answers as scripted and writes down each step taken, in order.
@@ -28,12 +26,7 @@ struct ScriptedPrintJob : PrintJobSteps {
 
 TEST(PrintJob_Sequence, EveryPathAndErrorBox)
 {
-    struct Case {
-        void (*script)(ScriptedPrintJob&);
-        bool printed;
-        const char* steps;
-    };
-    const Case cases[] = {
+    const std::tuple<void (*)(ScriptedPrintJob&), bool, const char*> cases[] = {  // script, printed, steps
         {[](ScriptedPrintJob&) {}, true, "names;printer;bitmaps;disable;startdoc;page;enddoc;enable;release;"},
         {[](ScriptedPrintJob& j) { j.names = false; }, false, "names;"},
         {[](ScriptedPrintJob& j) { j.printer = false; }, false, "names;printer;"},
@@ -46,10 +39,10 @@ TEST(PrintJob_Sequence, EveryPathAndErrorBox)
         {[](ScriptedPrintJob& j) { j.endDoc = -1; }, true,
          "names;printer;bitmaps;disable;startdoc;page;enddoc;error: EndDoc failed;enable;release;"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [script, printed, steps] : cases) {
         ScriptedPrintJob job;
-        c.script(job);
-        EXPECT_EQ(RunPrintJob(job), c.printed) << c.steps;
-        EXPECT_EQ(job.steps, c.steps);
+        script(job);
+        EXPECT_EQ(RunPrintJob(job), printed) << steps;
+        EXPECT_EQ(job.steps, steps);
     }
 }

@@ -31,19 +31,11 @@ public:
     int Count(const std::string& name) { return counts_[name]; }
 
     NetHandle InternetOpenA(const char*, uint32_t, const char*, const char*, uint32_t) override
-    {
-        return Open("InternetOpenA");
-    }
+    { return Open("InternetOpenA"); }
     NetHandle InternetConnectA(NetHandle, const char*, uint16_t, const char*, const char*, uint32_t, uint32_t,
-                               uintptr_t) override
-    {
-        return Open("InternetConnectA");
-    }
+                               uintptr_t) override { return Open("InternetConnectA"); }
     NetHandle HttpOpenRequestA(NetHandle, const char*, const char*, const char*, const char*, const char* const*,
-                               uint32_t, uintptr_t) override
-    {
-        return Open("HttpOpenRequestA");
-    }
+                               uint32_t, uintptr_t) override { return Open("HttpOpenRequestA"); }
     bool InternetQueryOptionA(NetHandle, uint32_t, void*, uint32_t*) override { return false; }
     bool InternetSetOptionA(NetHandle, uint32_t option, void* value, uint32_t length) override
     {
@@ -52,19 +44,11 @@ public:
         return true;
     }
     bool HttpAddRequestHeadersA(NetHandle, const char* text, uint32_t, uint32_t) override
-    {
-        headers.push_back(text);
-        return !Fails("HttpAddRequestHeadersA");
-    }
+    { return headers.push_back(text), !Fails("HttpAddRequestHeadersA"); }
     bool HttpSendRequestA(NetHandle, const char*, uint32_t, void*, uint32_t) override
-    {
-        return !Fails("HttpSendRequestA");
-    }
+    { return !Fails("HttpSendRequestA"); }
     bool HttpSendRequestExA(NetHandle, uint32_t, uint32_t, uintptr_t) override
-    {
-        uploaded.clear();
-        return !Fails("HttpSendRequestExA");
-    }
+    { return uploaded.clear(), !Fails("HttpSendRequestExA"); }
     bool InternetWriteFile(NetHandle, const void* buffer, uint32_t length, uint32_t* written) override
     {
         const bool ok = !Fails("InternetWriteFile");
@@ -74,10 +58,7 @@ public:
     }
     bool HttpEndRequestA(NetHandle, uint32_t, uintptr_t) override { return !Fails("HttpEndRequestA"); }
     bool InternetGetLastResponseInfoA(uint32_t* error, char*, uint32_t*) override
-    {
-        *error = responseError;
-        return !Fails("InternetGetLastResponseInfoA");
-    }
+    { return *error = responseError, !Fails("InternetGetLastResponseInfoA"); }
     bool HttpQueryInfoA(NetHandle, uint32_t level, void* buffer, uint32_t* length, uint32_t*) override
     {
         // Any header but the status is answered with the reply's length.
