@@ -1,3 +1,4 @@
+#include "app/settings.h"
 #include "app/text_format.h"
 
 #include <gtest/gtest.h>
@@ -32,4 +33,19 @@ TEST(DropFinalLineFeed, OnlyOneLineFeedGoes)
     EXPECT_EQ(DropFinalLineFeed("No room.\r\n"), "No room.\r");
     EXPECT_EQ(DropFinalLineFeed("a\n\n"), "a\n");
     EXPECT_EQ(DropFinalLineFeed(""), "");
+}
+
+TEST(DnsTestUrlOption, LastLowerCaseOptionWithAnArgumentWins)
+{
+    const std::string builtIn = "https://www.velmora.com/";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, builtIn},
+        {{"-url", "https://a.example/"}, "https://a.example/"},
+        {{"-URL", "https://a.example/"}, builtIn},
+        {{"-url", "https://a.example/", "-url", "https://b.example/"}, "https://b.example/"},
+        {{"-url", "https://a.example/", "-url"}, "https://a.example/"},  // trailing option ignored
+        {{"x", "-url", "-url"}, "-url"},  // the argument after -url is taken whatever it is
+    };
+    for (const auto& [args, url] : cases)
+        EXPECT_EQ(DnsTestUrlFromArguments(args, builtIn), url);
 }
