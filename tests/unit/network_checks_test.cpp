@@ -5,6 +5,7 @@
 #include "checks/network/public_ip_address.h"
 #include "checks/network/upload_benchmark.h"
 #include "checks/network/wininet_calls.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
 
@@ -227,12 +228,9 @@ TEST(NetworkSpeed_Grade, LettersAndSummaries)
 
 TEST(PublicIpAddress_Grade, ReportsTheAddressOrThatThereIsNone)
 {
-    TestResult found, none;
-    GradePublicIpAddress("203.0.113.7", found);
-    GradePublicIpAddress("", none);
-    EXPECT_EQ(std::tie(found.status, found.summary, none.status, none.summary, none.details),
-              std::make_tuple('I', std::string("203.0.113.7"), 'I', std::string("Unable to determine"),
-                              std::string("Informational only.")));
+    const std::string informational = "Informational only.";
+    EXPECT_EQ(Graded(GradePublicIpAddress, std::string("203.0.113.7")), Record('I', "203.0.113.7", informational));
+    EXPECT_EQ(Graded(GradePublicIpAddress, std::string()), Record('I', "Unable to determine", informational));
 }
 
 void PrintTo(const UploadOutcome& outcome, std::ostream* out)
