@@ -263,6 +263,13 @@ struct Bench {
         controls.net = &net;
         g_publicAddress = "stale";
     }
+    // A reply of over a mebibyte that announces `length`, read at once.
+    void LargeReply(const char* length)
+    {
+        net.contentLength = length;
+        net.body = "OK 198.51.100.7\r\n" + std::string(1 << 20, ' ');
+        net.readChunk = 1 << 21;
+    }
     // Every path ends with the button reading "Close" and every opened handle closed.
     UploadOutcome Run(size_t handles = 3)
     {
@@ -320,62 +327,41 @@ TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
     }
 }
 
-TEST(UploadBenchmark_Status, OtherStatusOrResponseErrorIsTheResultWithoutABox)
+TEST(UploadBenchmark_Outcome, StatusReplyAndRetryWithoutABox)
 {
-    // A status of 1 is not a Cancel, and one beyond 32 bits stops at the limit as atol does
-    // instead of wrapping round to 200.
-    for (const auto& [text, status] : {std::pair{"404", 404u}, {"1", 1u}, {"4294967496", 2147483647u}}) {
-        Bench b;
-        b.net.statusText = text;
-        EXPECT_EQ(b.Run(), (UploadOutcome{End::HttpStatus, status})) << text;
-        EXPECT_EQ(b.net.log.back(), "HttpQueryInfoA(19)");  // nothing after the status
-        EXPECT_EQ(g_publicAddress, "");
-        EXPECT_TRUE(b.controls.errorBoxes.empty());
-    }
-    Bench responseError;
-    responseError.net.responseError = 12157;
-    EXPECT_EQ(responseError.Run(), (UploadOutcome{End::StepFailed, 12157}));
-    EXPECT_TRUE(responseError.controls.errorBoxes.empty());
-}
-
-TEST(UploadBenchmark_Reply, RateStandsWhateverTheReplyHolds)
-{
-    // The announced length, an error of the content type query, the address taken. An absurd
-    // length is not read; a content type too long for its buffer is left unknown.
-    const std::tuple<const char*, uint32_t, const char*> cases[] = {
-        {"4294967295", 0, ""}, {"1048577", 0, ""}, {"99999999999999999999", 0, ""}, {"-5", 0, ""},
-        {"1048576", 0, "198.51.100.7"}, {"5", 0, "19"},  // never more than the announced length
-        {"1048576", 122, "198.51.100.7"},
+    using Script = void (*)(Bench&);
+    const char* const address = "198.51.100.7";
+    // The script, the outcome, the address taken, the bytes counted and the requests sent. A
+    // status of 1 is not a Cancel, and one beyond 32 bits stops at the limit as atol does instead
+    // of wrapping round to 200; nothing is read after another status.
+    const std::tuple<Script, UploadOutcome, const char*, uint32_t, int> cases[] = {
+        {[](Bench& b) { b.net.statusText = "404"; }, {End::HttpStatus, 404}, "", 0, 1},
+        {[](Bench& b) { b.net.statusText = "1"; }, {End::HttpStatus, 1}, "", 0, 1},
+        {[](Bench& b) { b.net.statusText = "4294967496"; }, {End::HttpStatus, 2147483647}, "", 0, 1},
+        {[](Bench& b) { b.net.responseError = 12157; }, {End::StepFailed, 12157}, address, 553184, 1},
+        // An absurd announced length is not read, and the rate stands; never more than the announced length.
+        {[](Bench& b) { b.LargeReply("1048577"); }, kMeasured, "", 553184, 1},
+        {[](Bench& b) { b.LargeReply("99999999999999999999"); }, kMeasured, "", 553184, 1},
+        {[](Bench& b) { b.LargeReply("-5"); }, kMeasured, "", 553184, 1},
+        {[](Bench& b) { b.LargeReply("1048576"); }, kMeasured, address, 553184, 1},
+        {[](Bench& b) { b.LargeReply("5"); }, kMeasured, "19", 553184, 1},
+        // A content type too long for its buffer is left unknown.
+        {[](Bench& b) { b.net.failures[{"HttpQueryInfoA(1)", 1}] = 122; }, kMeasured, address, 553184, 1},
+        // A forced retry sends again, counting the last attempt's bytes only, and without end till Cancel.
+        {[](Bench& b) { b.net.failures[{"HttpEndRequestA", 1}] = b.net.failures[{"HttpEndRequestA", 2}] = 12032; },
+         kMeasured, address, 553184, 3},
+        {[](Bench& b) { b.net.failures[{"HttpEndRequestA", 0}] = 12032, b.controls.cancelAtPoll = 2000; }, kCancelled,
+         "", 0, 15},
     };
-    for (const auto& [length, typeError, address] : cases) {
+    for (const auto& [script, outcome, taken, bytes, sends] : cases) {
         Bench b;
-        b.net.contentLength = length;
-        b.net.body = "OK 198.51.100.7\r\n" + std::string(1 << 20, ' ');
-        b.net.readChunk = 1 << 21;
-        if (typeError)
-            b.net.failures[{"HttpQueryInfoA(1)", 1}] = typeError;
-        EXPECT_EQ(b.Run(), kMeasured) << length;
-        EXPECT_EQ(g_publicAddress, address) << length;
-        EXPECT_EQ(b.net.Count("InternetReadFile") == 0, *address == '\0') << length;
-        EXPECT_EQ(b.context.bytesSent, 553184u);
+        script(b);
+        EXPECT_EQ(b.Run(), outcome) << b.net.statusText << " " << b.net.contentLength;
+        EXPECT_EQ(std::tie(g_publicAddress, b.context.bytesSent), std::make_tuple(taken, bytes));
+        EXPECT_EQ(b.net.Count("InternetReadFile") == 0, *taken == '\0');
+        EXPECT_EQ(b.net.Count("HttpSendRequestExA"), sends);
         EXPECT_TRUE(b.controls.errorBoxes.empty());
     }
-}
-
-TEST(UploadBenchmark_Retry, ForcedRetrySendsAgainUntilSuccessOrCancel)
-{
-    Bench b;
-    b.net.failures[{"HttpEndRequestA", 1}] = b.net.failures[{"HttpEndRequestA", 2}] = 12032;
-    EXPECT_EQ(b.Run(), kMeasured);
-    EXPECT_EQ(b.net.Count("HttpSendRequestExA"), 3);
-    EXPECT_EQ(b.context.bytesSent, 553184u);  // the last attempt's bytes only
-
-    Bench endless;
-    endless.net.failures[{"HttpEndRequestA", 0}] = 12032;
-    endless.controls.cancelAtPoll = 2000;
-    EXPECT_EQ(endless.Run(), kCancelled);
-    EXPECT_GT(endless.net.Count("HttpSendRequestExA"), 10);
-    EXPECT_TRUE(b.controls.errorBoxes.empty() && endless.controls.errorBoxes.empty());
 }
 
 TEST(UploadBenchmark_Cancel, CancelAtEveryPollPointStopsThereWithoutAnAddress)
@@ -401,11 +387,9 @@ TEST(UploadBenchmark_Cancel, CancelAtEveryPollPointStopsThereWithoutAnAddress)
 
 TEST(UploadBenchmark_Reply, PublicAddressFromTheReplyBody)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"OK 10.1.2.3xyz", "10.1.2.3"}, {"OK ...", "..."},      {"OK " + std::string(70, '7'), std::string(63, '7')},
-        {"ok 203.0.113.7", ""},         {"OK203.0.113.7", ""},
-    };
-    for (const auto& [body, address] : cases)
+    for (const auto& [body, address] : {std::pair<std::string, std::string>{"OK 10.1.2.3xyz", "10.1.2.3"},
+                                        {"OK ...", "..."}, {"OK " + std::string(70, '7'), std::string(63, '7')},
+                                        {"ok 203.0.113.7", ""}, {"OK203.0.113.7", ""}})
         EXPECT_EQ(PublicAddressFromReply(body.c_str()), address) << body;
 }
 
