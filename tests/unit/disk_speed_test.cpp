@@ -54,7 +54,6 @@ public:
     bool ErrorText(uint32_t code, std::string& text) override { return text = code == 112 ? "No room.\r" : "?", true; }
 
 private:
-    // Records the call; false when it is the one that fails.
     bool Call(const std::string& name) { return calls += (calls.empty() ? "" : " ") + name, name != failing; }
     std::vector<uint8_t> block_;
     uint32_t now_ = 0;

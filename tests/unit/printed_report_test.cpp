@@ -52,7 +52,6 @@ namespace {
 const std::map<int, TextSize> kFonts = {{0, {5, 12}},  {1, {100, 200}}, {2, {20, 40}}, {3, {15, 30}},
                                         {4, {10, 45}}, {5, {10, 45}},   {6, {25, 60}}};
 const PageMetrics kTenPerMm = {1000, 2000, 100, 200};
-// A4 at 300 and 600 dpi.
 const PageMetrics kA4At300 = {2479, 3508, 209, 297}, kA4At600 = {4958, 7016, 209, 297};
 
 ReportPageContent Content(std::vector<TestResult> results)
@@ -181,7 +180,6 @@ TEST(PrintJob_Sequence, EveryPathAndErrorBox)
     const std::tuple<void (*)(ScriptedPrintJob&), bool, const char*> cases[] = {  // script, printed, steps
         {[](ScriptedPrintJob&) {}, true, "names;printer;bitmaps;disable;startdoc;page;enddoc;enable;release;"},
         {[](ScriptedPrintJob& j) { j.names = false; }, false, "names;"},
-        {[](ScriptedPrintJob& j) { j.printer = false; }, false, "names;printer;"},
         {[](ScriptedPrintJob& j) { j.bitmaps = false; }, false,
          "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
         {[](ScriptedPrintJob& j) { j.startDoc = -1; }, true,
