@@ -12,6 +12,8 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -58,33 +60,34 @@ TEST(NetworkWin32_Context, ServiceIsToldTheSalesAgentsName)
 }
 
 // A call that answers in time gives its own result and error; one that never
-// answers is given up at the deadline as a time-out, and what it reads stays
-// valid although the caller's copy is gone.
+// answers is given up at the deadline as a time-out, and reads later its own
+// copy of the argument, which the caller's changes do not reach.
 TEST(NetworkWin32_Deadline, AnswerPassesThroughAndSilenceBecomesATimeOut)
 {
-    auto failsWith5 = [](void* argument) {
-        SetLastError(*static_cast<DWORD*>(argument));
-        return FALSE;
-    };
     DWORD five = 5;
     SetLastError(0);
-    EXPECT_FALSE(RunWithDeadline(failsWith5, &five, sizeof(five), 5000));
+    const auto fails = [](void* code) { return SetLastError(*static_cast<DWORD*>(code)), FALSE; };
+    EXPECT_FALSE(RunWithDeadline(fails, &five, sizeof(five), 5000));
     EXPECT_EQ(GetLastError(), 5u);
     EXPECT_TRUE(RunWithDeadline([](void*) { return TRUE; }, &five, sizeof(five), 5000));
 
-    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    {
-        HANDLE copy = never;
-        auto waits = [](void* argument) {
-            WaitForSingleObject(*static_cast<HANDLE*>(argument), INFINITE);
-            return TRUE;
-        };
-        EXPECT_FALSE(RunWithDeadline(waits, &copy, sizeof(copy), 200));
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
-    }
-    SetEvent(never);  // the abandoned call ends now and frees its own copy
-    Sleep(50);
-    CloseHandle(never);
+    ScopedHandle never(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    struct Late {
+        HANDLE event;
+        DWORD code;
+    } late = {never.Get(), 7};
+    static std::atomic<DWORD> seen{0};
+    const auto waits = [](void* argument) {
+        WaitForSingleObject(static_cast<Late*>(argument)->event, INFINITE);
+        return seen = static_cast<Late*>(argument)->code, TRUE;
+    };
+    EXPECT_FALSE(RunWithDeadline(waits, &late, sizeof(late), 200));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
+    late.code = 0;
+    SetEvent(never.Get());  // the abandoned call ends now
+    for (int tries = 0; tries < 200 && !seen; ++tries)
+        Sleep(10);
+    EXPECT_EQ(seen, 7u);
 }
 
 TEST(DiskSpeedCheck, CancelEndsTheMeasurementAndTheFileIsGone)
