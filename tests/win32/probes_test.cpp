@@ -63,14 +63,8 @@ TEST(ErrorBox, TextWithInsertsAndNumberWithoutText)
     };
     for (const auto& [code, expected] : cases) {
         std::string shown;
-        const auto answer = [&shown](const char* caption) {
-            return [&shown, caption](HWND box) {
-                shown = caption + ("|" + MessageOf(box));
-                Press(box, IDOK);
-            };
-        };
-        DialogWatcher withText("Error Message", answer("Error Message"));
-        DialogWatcher withoutText("Error", answer("Error"));
+        const auto answer = [&shown](HWND box) { shown = TextOf(box) + "|" + MessageOf(box), Press(box, IDOK); };
+        DialogWatcher withText("Error Message", answer), withoutText("Error", answer);
         SetLastError(code);
         ShowLastErrorBox("HttpSendRequestEx()");
         EXPECT_EQ(withText.Finish() + withoutText.Finish(), 1) << code;

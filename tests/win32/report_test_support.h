@@ -75,12 +75,17 @@ inline std::string ExpectedFingerprint()
     return hex;
 }
 
+inline std::string TextOf(HWND window)
+{
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
 // A message box's message: the static text with the id Windows gives it.
 inline std::string MessageOf(HWND box)
 {
-    char text[2048] = {};
-    GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof(text));
-    return text;
+    return TextOf(GetDlgItem(box, 0xFFFF));
 }
 
 inline void Press(HWND dialog, int id)

@@ -59,9 +59,8 @@ TEST(AboutBox, VersionResourceAndOnlyOkCloses)
     std::string texts;
     bool icon = false, openAfterEscape = false;
     DialogWatcher box("Kavlo - About Box", [&](HWND dialog) {
-        char text[256];
         for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_LEGAL, IDC_ABOUT_VERSION})
-            texts += (GetDlgItemTextA(dialog, id, text, sizeof(text)), text + std::string("|"));
+            texts += TextOf(GetDlgItem(dialog, id)) + "|";
         icon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         openAfterEscape = IsWindowVisible(dialog);
@@ -86,21 +85,19 @@ TEST(MainWindowResizer, ButtonsKeepTheCornerAndTheListTakesTheHeight)
     AttachMainWindowResizer(dialog);
     RECT outer = {};
     GetWindowRect(dialog, &outer);
-    const struct { int id; LONG left, top, right, bottom; } moves[] = {
-        {IDC_MAIN_RESULTS, 0, 0, 200, 100}, {IDC_MAIN_DETAILS, 0, 100, 200, 100}, {IDCANCEL, 200, 100, 200, 100}};
+    const std::pair<int, std::vector<LONG>> moves[] = {  // how far the left, top, right and bottom edges move
+        {IDC_MAIN_RESULTS, {0, 0, 200, 100}}, {IDC_MAIN_DETAILS, {0, 100, 200, 100}}, {IDCANCEL, {200, 100, 200, 100}}};
     std::vector<RECT> before;
     for (const auto& move : moves)
-        before.push_back(ClientRectOf(dialog, move.id));
+        before.push_back(ClientRectOf(dialog, move.first));
     SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + 200, outer.bottom - outer.top + 100,
                  SWP_NOMOVE | SWP_NOZORDER);
     ShowWindow(dialog, SW_MINIMIZE);
     ShowWindow(dialog, SW_RESTORE);
     for (size_t i = 0; i < std::size(moves); ++i) {
-        const RECT now = ClientRectOf(dialog, moves[i].id), was = before[i];
+        const RECT now = ClientRectOf(dialog, moves[i].first), was = before[i];
         EXPECT_EQ((std::vector<LONG>{now.left - was.left, now.top - was.top, now.right - was.right,
-                                     now.bottom - was.bottom}),
-                  (std::vector<LONG>{moves[i].left, moves[i].top, moves[i].right, moves[i].bottom}))
-            << moves[i].id;
+                                     now.bottom - was.bottom}), moves[i].second) << moves[i].first;
     }
     // The template size is the smallest size.
     MINMAXINFO limits = {};
@@ -126,9 +123,7 @@ TEST(MainWindow, RowClickShowsThatRowsDetails)
         click.hdr = {GetDlgItem(dialog, IDC_MAIN_RESULTS), IDC_MAIN_RESULTS, c.code};
         click.iItem = c.row;
         MainDialogProc(dialog, WM_NOTIFY, IDC_MAIN_RESULTS, reinterpret_cast<LPARAM>(&click));
-        char shown[64] = {};
-        GetDlgItemTextA(dialog, IDC_MAIN_DETAILS, shown, sizeof(shown));
-        EXPECT_STREQ(shown, c.shown) << c.code << " on row " << c.row;
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_DETAILS)), c.shown) << c.code << " on row " << c.row;
     }
     g_results = saved;
     DestroyWindow(dialog);
@@ -146,14 +141,11 @@ TEST(StartUp, MissingVersionResourceStopsWithInternalError)
     ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &process));
     ScopedHandle program(process.hProcess), thread(process.hThread);
-    HWND box = nullptr;
-    for (int tries = 0; tries < 400 && !(box = FindWindowA(nullptr, "Internal Error")); ++tries)
-        Sleep(50);
+    HWND box = nullptr;  // its window exists a moment before its text is set
+    for (int tries = 0; tries < 500 && !((box = FindWindowA(nullptr, "Internal Error")) && !MessageOf(box).empty());)
+        Sleep(50), ++tries;
     ASSERT_NE(box, nullptr);
-    std::string text;  // the box's window exists a moment before its text is set
-    for (int tries = 0; tries < 100 && (text = MessageOf(box)).empty(); ++tries)
-        Sleep(50);
-    EXPECT_EQ(text, "Internal Error:  Unable to read internal version information.");
+    EXPECT_EQ(MessageOf(box), "Internal Error:  Unable to read internal version information.");
     bool welcomeSeen = FindWindowA(nullptr, "Kavlo - Welcome") != nullptr;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     for (int tries = 0; tries < 2000 && WaitForSingleObject(program.Get(), 10) == WAIT_TIMEOUT; ++tries)
