@@ -19,11 +19,9 @@ inline std::string DwordBytes(DWORD value)
 // Deletes the key at `path` and everything under it, if it is there.
 inline void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view)
 {
-    const size_t slash = path.rfind('\\');
-    const std::string parentPath = path.substr(0, slash == std::string::npos ? 0 : slash);
-    ScopedRegKey parent;
-    if (RegOpenKeyExA(root, parentPath.c_str(), 0, KEY_ALL_ACCESS | view, parent.Receive()) == ERROR_SUCCESS)
-        RegDeleteTreeA(parent.Get(), path.substr(slash + 1).c_str());
+    ScopedRegKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, key.Receive()) == ERROR_SUCCESS)
+        RegDeleteTreeA(key.Get(), nullptr), RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
 class ScratchKey {

@@ -105,15 +105,12 @@ class DialogWatcher {
 public:
     DialogWatcher(const char* caption, std::function<void(HWND)> answer)
         : thread_([this, caption, answer] {
-              for (; !stop_; Sleep(20)) {
-                  HWND dialog = FindWindowA("#32770", caption);
-                  if (!dialog || !IsWindowVisible(dialog))
-                      continue;
-                  answer(dialog);
-                  ++answered_;
-                  for (int i = 0; i < 500 && IsWindow(dialog); ++i)
-                      Sleep(10);
-              }
+              for (; !stop_; Sleep(20))
+                  if (HWND dialog = FindWindowA("#32770", caption); dialog && IsWindowVisible(dialog)) {
+                      answer(dialog), ++answered_;
+                      for (int i = 0; i < 500 && IsWindow(dialog); ++i)
+                          Sleep(10);
+                  }
           })
     {
     }
