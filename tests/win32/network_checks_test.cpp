@@ -117,8 +117,7 @@ TEST(DiskSpeedCheck, CancelEndsTheMeasurementAndTheFileIsGone)
     watch.join();
     EXPECT_EQ(result.summary.rfind("Disk un-buffered write speed: ", 0), 0u) << result.summary;
     EXPECT_LT(elapsed, 9000u);
-    // Rewound after the 17th block of a megabyte (what sectors of a power of
-    // two give): the real file never holds more.
+    // Rewound after the 17th block of a megabyte: the real file never holds more.
     EXPECT_GT(largest, 0u) << path;
     EXPECT_LE(largest, 17ull * 1048576);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);

@@ -74,10 +74,9 @@ TEST(ErrorBox, TextWithInsertsAndNumberWithoutText)
 
 namespace {
 
-// The processor-level probes, which Wine runs on the real processor, fault
-// (their answer, false, is the host environment check's). A last-resort
-// handler of the test's own repairs their faults as the guards would, and
-// counts those that every guard left alone.
+// The processor-level probes fault on a real processor (their answer is the host
+// environment check's). The test's own last-resort handler repairs their faults
+// as the guards would, and counts those that every guard left alone.
 std::atomic<int> g_faultsReachingTheTest{0};
 
 LONG CALLBACK CatchProbeFaultsForTheTest(EXCEPTION_POINTERS* pointers)

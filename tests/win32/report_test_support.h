@@ -1,6 +1,5 @@
-// Shared by the Windows-side tests: files, paths, system texts, a stand-in
-// owner window, and a watcher that answers dialogs by their caption as a
-// person would.
+// Shared by the Windows-side tests: files, paths, system texts, an owner window,
+// and a watcher that answers dialogs by their caption as a person would.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +20,6 @@ inline std::string ReadWholeFile(const std::string& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// A file's path in the temporary folder.
 inline std::string TempPath(const char* name)
 {
     char folder[MAX_PATH + 1] = {};
@@ -38,7 +36,6 @@ inline std::string WindowsPathFrom(const char* variable)
     return path;
 }
 
-// The system's own text of an error code, as FormatMessage gives it.
 inline std::string SystemMessage(DWORD code)
 {
     char text[1024] = {};
