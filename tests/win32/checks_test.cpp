@@ -20,8 +20,7 @@ namespace {
 
 const char* const kPolicyKey = "SOFTWARE\\Policies\\Microsoft\\Windows\\WindowsUpdate\\AU";
 const char* const kSettingKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update";
-const char* const kResultsKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update\\Results\\Install";
+const std::string kResultsKey = std::string(kSettingKey) + "\\Results\\Install";
 
 TestResult RunCheck(CheckFunction check)
 {

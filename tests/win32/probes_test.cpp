@@ -12,9 +12,7 @@
 
 TEST(RegistryProbe, ValueTypesThroughTheNativeView)
 {
-    // The test prefix is 64-bit, so the 32-bit build runs under WOW64 on x64.
-    EXPECT_EQ(IsRunningUnderWow64(), sizeof(void*) == 4);
-    EXPECT_EQ(GetNativeProcessorArchitecture(), 9);
+    EXPECT_EQ(IsRunningUnderWow64(), sizeof(void*) == 4);  // the test prefix is 64-bit
     const char* const path = "Software\\KavloTests\\Probes";
     const std::string longText(100000, '7');
     {
@@ -25,10 +23,10 @@ TEST(RegistryProbe, ValueTypesThroughTheNativeView)
             {"Expand", REG_EXPAND_SZ, std::string("%TEMP%", 7), std::nullopt},
             {"Empty", REG_SZ, "", ""}, {"Long", REG_SZ, longText, longText},
         };
-        for (const auto& [name, type, data, text] : values)
+        for (const auto& [name, type, data, text] : values) {
             key.Set(name, type, data);
-        for (const auto& [name, type, data, text] : values)
             EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, name), text) << name;
+        }
         EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "Missing"), std::nullopt);
     }
     EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "WithNul"), std::nullopt);  // no such key
