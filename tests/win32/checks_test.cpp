@@ -72,13 +72,8 @@ TEST(LocalChecks, RegistryValuesOfEveryShape)
     const std::string on = "Enabled (last applied 3 days ago)";
     const auto OS = CheckOperatingSystem, CPU = CheckCpu, SAVER = CheckSecureScreenSaver, AU = CheckWindowsAutoUpdate,
                IE = CheckIeVersion;
-    const struct {
-        CheckFunction check;
-        ScratchKey& key;
-        const char* name;
-        DWORD type;
-        std::string data, summary, details = "";  // details only where given
-    } rows[] = {
+    const struct { CheckFunction check; ScratchKey& key; const char* name; DWORD type;
+                   std::string data, summary, details = ""; } rows[] = {  // details only where given
         // The install date is a REG_DWORD of four bytes, or no date.
         {OS, os, "InstallDate", REG_DWORD, DwordBytes(1400000000), win7 + " (2014-05-13)"},
         {OS, os, "InstallDate", REG_SZ, std::string("1400000000", 11), win7},
