@@ -1,15 +1,37 @@
+#include "app/app_globals_win32.h"
 #include "app/settings.h"
 #include "checks/network/call_deadline_win32.h"
+#include "checks/network/disk_speed.h"
 #include "checks/network/dns_lookup_win32.h"
 #include "checks/network/network_speed_win32.h"
+#include "report_test_support.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <wininet.h>
 
-#include <string>
+#include <algorithm>
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace {
+
+std::string BenchmarkFilePath()
+{
+    char folder[MAX_PATH] = {};
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, folder, CSIDL_COMMON_APPDATA, FALSE));
+    return std::string(folder) + "\\kavlo.tmp";
+}
+
+// The disk check polls the cancel event; each test gives it one of its own.
+struct OwnCancelEvent {
+    ScopedHandle event{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE saved = std::exchange(g_cancelEvent, event.Get());
+    ~OwnCancelEvent() { g_cancelEvent = saved; }
+};
+
+} // namespace
 
 TEST(NetworkWin32_Dns, AddressSplitDecodesTheHostAndRefusesWhatDoesNotFit)
 {
@@ -22,45 +44,93 @@ TEST(NetworkWin32_Dns, AddressSplitDecodesTheHostAndRefusesWhatDoesNotFit)
     EXPECT_FALSE(dns.InternetCrackUrlA(tooLong.c_str(), tooLong.size(), kIcuDecode, host, sizeof(host)));
 }
 
+// The upload is told the sales agent's name and the service's host and port.
 TEST(NetworkWin32_Context, ServiceIsToldTheSalesAgentsName)
 {
     const std::string agentBefore = std::exchange(g_salesAgentName, "Sam Seller");
     BenchmarkContext context;
     EXPECT_TRUE(InitBenchmarkContext(context));
     EXPECT_STREQ(context.upload.userName, "Sam Seller");
+    const std::string url = g_benchmarkServiceUrl;  // https://host/...
+    EXPECT_EQ(context.upload.host, url.substr(8, url.find('/', 8) - 8));
+    EXPECT_EQ(std::make_pair(context.upload.port, context.upload.secure), std::make_pair(uint16_t(443), true));
     ReleaseBenchmarkContext(context);
     g_salesAgentName = agentBefore;
 }
 
 // A call that answers in time gives its own result and error; one that never
-// answers is given up at the deadline as a time-out, and what it reads stays
-// valid although the caller's copy is gone.
+// answers is given up at the deadline as a time-out, and reads later its own
+// copy of the argument, which the caller's changes do not reach.
 TEST(NetworkWin32_Deadline, AnswerPassesThroughAndSilenceBecomesATimeOut)
 {
-    auto failsWith5 = [](void* argument) {
-        SetLastError(*static_cast<DWORD*>(argument));
-        return FALSE;
-    };
     DWORD five = 5;
     SetLastError(0);
-    EXPECT_FALSE(RunWithDeadline(failsWith5, &five, sizeof(five), 5000));
+    const auto fails = [](void* code) { return SetLastError(*static_cast<DWORD*>(code)), FALSE; };
+    EXPECT_FALSE(RunWithDeadline(fails, &five, sizeof(five), 5000));
     EXPECT_EQ(GetLastError(), 5u);
-    auto succeeds = [](void*) { return TRUE; };
-    EXPECT_TRUE(RunWithDeadline(succeeds, &five, sizeof(five), 5000));
+    EXPECT_TRUE(RunWithDeadline([](void*) { return TRUE; }, &five, sizeof(five), 5000));
 
-    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    {
-        HANDLE copy = never;
-        auto waits = [](void* argument) {
-            WaitForSingleObject(*static_cast<HANDLE*>(argument), INFINITE);
-            return TRUE;
-        };
-        EXPECT_FALSE(RunWithDeadline(waits, &copy, sizeof(copy), 200));
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
-    }
-    SetEvent(never);  // the abandoned call ends now and frees its own copy
-    Sleep(50);
-    CloseHandle(never);
+    ScopedHandle never(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    struct Late { HANDLE event; DWORD code; } late = {never.Get(), 7};
+    static std::atomic<DWORD> seen{0};
+    const auto waits = [](void* argument) {
+        WaitForSingleObject(static_cast<Late*>(argument)->event, INFINITE);
+        return seen = static_cast<Late*>(argument)->code, TRUE;
+    };
+    EXPECT_FALSE(RunWithDeadline(waits, &late, sizeof(late), 200));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
+    late.code = 0;
+    SetEvent(never.Get());  // the abandoned call ends now
+    for (int tries = 0; tries < 200 && !seen; ++tries)
+        Sleep(10);
+    EXPECT_EQ(seen, 7u);
 }
 
-}  // namespace
+TEST(DiskSpeedCheck, CancelEndsTheMeasurementAndTheFileIsGone)
+{
+    OwnCancelEvent cancel;
+    const std::string path = BenchmarkFilePath();
+    // The file cannot be opened while the check runs (no sharing), but its
+    // size can be read; Cancel comes five seconds after it first appears.
+    std::atomic<bool> stop{false};
+    DWORD firstSeen = 0;
+    uint64_t largest = 0;
+    std::thread watch([&] {
+        for (WIN32_FILE_ATTRIBUTE_DATA data; !stop; Sleep(5)) {
+            if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+                continue;
+            firstSeen = firstSeen ? firstSeen : GetTickCount();
+            largest = std::max(largest, (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+            if (GetTickCount() - firstSeen > 5000)
+                SetEvent(cancel.event.Get());
+        }
+    });
+    TestResult result;
+    const DWORD start = GetTickCount();
+    CheckDiskSpeed(result);
+    const DWORD elapsed = GetTickCount() - start;
+    stop = true;
+    watch.join();
+    EXPECT_EQ(result.summary.rfind("Disk un-buffered write speed: ", 0), 0u) << result.summary;
+    EXPECT_LT(elapsed, 9000u);
+    // Rewound after the 17th block of a megabyte: the real file never holds more.
+    EXPECT_GT(largest, 0u) << path;
+    EXPECT_LE(largest, 17ull * 1048576);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(DiskSpeedCheck, FullDiskGivesWriteFailedWithTheSystemText)
+{
+    if (std::getenv("KAVLO_FULL_DISK") == nullptr)
+        GTEST_SKIP() << "needs the common application-data folder on a small tmpfs; "
+                        "tests/disk-speed/full-disk runs this case so (as root)";
+    std::string text = SystemMessage(ERROR_DISK_FULL);
+    ASSERT_TRUE(!text.empty() && text.back() == '\n') << text;
+    text.pop_back();  // the final line feed goes, the carriage return stays
+    OwnCancelEvent cancel;
+    TestResult result;
+    CheckDiskSpeed(result);
+    EXPECT_EQ(result.summary, "Write failed: " + text);
+    EXPECT_EQ(result.status, 'F');
+    EXPECT_EQ(GetFileAttributesA(BenchmarkFilePath().c_str()), INVALID_FILE_ATTRIBUTES);
+}

@@ -1,5 +1,5 @@
 #include "app/error_text_win32.h"
-#include "platform/file_version_info.h"
+#include "checks/local/virtual_machine_probes_win32.h"
 #include "platform/registry_win32.h"
 #include "platform/wow64_win32.h"
 #include "registry_scratch.h"
@@ -7,61 +7,44 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <atomic>
+#include <thread>
 
 TEST(RegistryProbe, ValueTypesThroughTheNativeView)
 {
-    // The test prefix is 64-bit, so the 32-bit build runs under WOW64 on x64.
-#if defined(_WIN64)
-    EXPECT_FALSE(IsRunningUnderWow64());
-#else
-    EXPECT_TRUE(IsRunningUnderWow64());
-#endif
-    EXPECT_EQ(GetNativeProcessorArchitecture(), 9);
+    EXPECT_EQ(IsRunningUnderWow64(), sizeof(void*) == 4);  // the test prefix is 64-bit
     const char* const path = "Software\\KavloTests\\Probes";
+    const std::string longText(100000, '7');
     {
         ScratchKey key(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY);
-        key.Set("WithNul", REG_SZ, std::string("hello", 6));
-        key.Set("NoNul", REG_SZ, "world");
-        key.SetDword("Number", 4096);
-        key.Set("Expand", REG_EXPAND_SZ, std::string("%TEMP%", 7));
-        key.Set("Empty", REG_SZ, "");
-        const std::pair<const char*, std::optional<std::string>> values[] = {
-            {"WithNul", "hello"}, {"NoNul", "world"}, {"Number", "4096"},
-            {"Expand", std::nullopt}, {"Empty", ""}, {"Missing", std::nullopt},
+        const std::tuple<const char*, DWORD, std::string, std::optional<std::string>> values[] = {
+            {"WithNul", REG_SZ, std::string("hello", 6), "hello"}, {"NoNul", REG_SZ, "world", "world"},
+            {"Number", REG_DWORD, DwordBytes(4096), "4096"},       {"Short", REG_DWORD, "\x01", std::nullopt},
+            {"Expand", REG_EXPAND_SZ, std::string("%TEMP%", 7), std::nullopt},
+            {"Empty", REG_SZ, "", ""}, {"Long", REG_SZ, longText, longText},
         };
-        for (const auto& [name, text] : values)
+        for (const auto& [name, type, data, text] : values) {
+            key.Set(name, type, data);
             EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, name), text) << name;
+        }
+        EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "Missing"), std::nullopt);
     }
     EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "WithNul"), std::nullopt);  // no such key
 }
 
-TEST(FileVersionProbe, ResourceOfTheProgram)
-{
-    const char* exe = std::getenv("KAVLO_EXE");
-    ASSERT_NE(exe, nullptr);
-    std::string path = std::string("Z:") + exe;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    FileVersionInfo program(path.c_str());
-    ASSERT_TRUE(program.loaded) << path;
-    EXPECT_EQ(program.productName, "Kavlo");
-    ASSERT_TRUE(program.legalCopyright.has_value());
-    EXPECT_NE(program.legalCopyright->find("Velmora Financial Services, Inc."), std::string::npos);
-    EXPECT_EQ(FormatVersion(32, program.fileVersion), KAVLO_VERSION_TEXT_FOR_TESTS);
-    EXPECT_EQ(FormatVersion(32, program.productVersion), KAVLO_VERSION_TEXT_FOR_TESTS);
-}
-
+// The system's texts with inserts as they stand, without the final line feed;
+// WinINet's from the loaded module.
 TEST(ErrorText, SystemAndWinInetTables)
 {
-    LoadLibraryA("wininet.dll");  // the table comes from the loaded module
     std::string text;
-    for (DWORD code : {2, 12007}) {
+    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_BAD_EXE_FORMAT}) {
         ASSERT_TRUE(FormatErrorText(code, text)) << code;
-        EXPECT_FALSE(text.empty());
-        EXPECT_NE(text.back(), '\n');
+        EXPECT_EQ(text + "\n", SystemMessage(code));
     }
+    LoadLibraryA("wininet.dll");
+    ASSERT_TRUE(FormatErrorText(12007, text));
+    EXPECT_FALSE(text.empty());
+    EXPECT_NE(text.back(), '\n');
     EXPECT_FALSE(FormatErrorText(0x3FFFFFFF, text));
     EXPECT_TRUE(text.empty());
 }
@@ -70,28 +53,66 @@ TEST(ErrorText, SystemAndWinInetTables)
 // stands, "%1" included, and a box of its own for a number without text.
 TEST(ErrorBox, TextWithInsertsAndNumberWithoutText)
 {
-    char system[512] = {};
-    ASSERT_NE(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             ERROR_BAD_EXE_FORMAT, 0, system, sizeof(system), nullptr),
-              0u);
-    ASSERT_NE(std::string(system).find("%1"), std::string::npos) << system;
+    const std::string system = SystemMessage(ERROR_BAD_EXE_FORMAT);
+    ASSERT_NE(system.find("%1"), std::string::npos) << system;
     const std::pair<DWORD, std::string> cases[] = {
-        {ERROR_BAD_EXE_FORMAT, std::string("Error Message|") + system},
+        {ERROR_BAD_EXE_FORMAT, "Error Message|" + system},
         {0x3FFFFFFF, "Error|Unable to format message"},
     };
     for (const auto& [code, expected] : cases) {
         std::string shown;
-        const auto answer = [&shown](const char* caption) {
-            return [&shown, caption](HWND box) {
-                shown = caption + ("|" + MessageOf(box));
-                Press(box, IDOK);
-            };
-        };
-        DialogWatcher withText("Error Message", answer("Error Message"));
-        DialogWatcher withoutText("Error", answer("Error"));
+        const auto answer = [&shown](HWND box) { shown = TextOf(box) + "|" + MessageOf(box), Press(box, IDOK); };
+        DialogWatcher withText("Error Message", answer), withoutText("Error", answer);
         SetLastError(code);
         ShowLastErrorBox("HttpSendRequestEx()");
         EXPECT_EQ(withText.Finish() + withoutText.Finish(), 1) << code;
         EXPECT_EQ(shown, expected) << code;
     }
+}
+
+namespace {
+
+// The processor-level probes fault on a real processor (their answer is the host
+// environment check's). The test's own last-resort handler repairs their faults
+// as the guards would, and counts those that every guard left alone.
+std::atomic<int> g_faultsReachingTheTest{0};
+
+LONG CALLBACK CatchProbeFaultsForTheTest(EXCEPTION_POINTERS* pointers)
+{
+    const void* address = pointers->ExceptionRecord->ExceptionAddress;
+    if (address != VirtualPcInstructionAddress() && address != VmwareBackdoorInstructionAddress())
+        return EXCEPTION_CONTINUE_SEARCH;
+    ContextEbx(*pointers->ContextRecord) = 0x7E57;
+    ContextIp(*pointers->ContextRecord) += address == VirtualPcInstructionAddress() ? 4 : 1;
+    ++g_faultsReachingTheTest;
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+} // namespace
+
+TEST(VirtualMachineProbes, GuardCatchesOnlyItsOwnFault)
+{
+    const PVOID handler = AddVectoredExceptionHandler(0, CatchProbeFaultsForTheTest);
+    ASSERT_NE(handler, nullptr);
+    {
+        ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4,
+                                    [](CONTEXT& context) { ContextEbx(context) = ~0u; });
+        VmwareBackdoorRegisters registers = {};
+        RunVmwareBackdoor(&registers);  // another instruction on the guard's thread
+        EXPECT_EQ(registers.ebx, 0x7E57u);
+        EXPECT_EQ(g_faultsReachingTheTest, 1);
+        uint32_t ebx = 0;
+        std::thread([&ebx] { ebx = RunVirtualPcInstruction(); }).join();  // its instruction on another thread
+        EXPECT_EQ(ebx, 0x7E57u);
+        EXPECT_EQ(g_faultsReachingTheTest, 2);
+        EXPECT_FALSE(guard.Caught());
+        EXPECT_EQ(RunVirtualPcInstruction(), ~0u);  // its own instruction on its own thread
+        EXPECT_TRUE(guard.Caught());
+    }
+    // A probe's guard is gone once the probe ends (and a guard left behind would show here).
+    EXPECT_FALSE(IsInsideVirtualPc());
+    EXPECT_EQ(g_faultsReachingTheTest, 2);
+    EXPECT_EQ(RunVirtualPcInstruction(), 0x7E57u);
+    EXPECT_EQ(g_faultsReachingTheTest, 3);
+    RemoveVectoredExceptionHandler(handler);
 }

@@ -1,15 +1,15 @@
 // Registry changes a test makes and undoes: every value it touches is put
-// back as it was (or removed), and the part of the key's path the test had
-// to create is deleted with everything under it. `view` is 0 (the program's
-// own view), KEY_WOW64_64KEY or KEY_WOW64_32KEY.
+// back as it was (or removed), and the part of the key's path it had to create
+// is deleted with everything under it. `view` is 0, KEY_WOW64_64KEY or KEY_WOW64_32KEY.
 #pragma once
 
 #include "platform/scoped_win32.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <string>
-#include <vector>
 
 inline std::string DwordBytes(DWORD value)
 {
@@ -19,11 +19,9 @@ inline std::string DwordBytes(DWORD value)
 // Deletes the key at `path` and everything under it, if it is there.
 inline void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view)
 {
-    const size_t slash = path.rfind('\\');
-    const std::string parentPath = path.substr(0, slash == std::string::npos ? 0 : slash);
-    ScopedRegKey parent;
-    if (RegOpenKeyExA(root, parentPath.c_str(), 0, KEY_ALL_ACCESS | view, parent.Receive()) == ERROR_SUCCESS)
-        RegDeleteTreeA(parent.Get(), path.substr(slash + 1).c_str());
+    ScopedRegKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, key.Receive()) == ERROR_SUCCESS)
+        RegDeleteTreeA(key.Get(), nullptr), RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
 class ScratchKey {
@@ -38,61 +36,49 @@ public:
                 created_ = path.substr(0, end);
         }
         EXPECT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS | view, nullptr,
-                                  key_.Receive(), nullptr),
-                  ERROR_SUCCESS)
-            << path;
+                                  key_.Receive(), nullptr), ERROR_SUCCESS) << path;
     }
     ~ScratchKey()
     {
-        for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved)
-            if (saved->existed)
-                RegSetValueExA(key_.Get(), saved->name.c_str(), 0, saved->type,
-                               reinterpret_cast<const BYTE*>(saved->data.data()), saved->data.size());
+        for (const auto& [name, value] : saved_)
+            if (value)
+                RegSetValueExA(key_.Get(), name.c_str(), 0, value->first,
+                               reinterpret_cast<const BYTE*>(value->second.data()), value->second.size());
             else
-                RegDeleteValueA(key_.Get(), saved->name.c_str());
+                RegDeleteValueA(key_.Get(), name.c_str());
         key_.Reset();
         if (!created_.empty())
             DeleteKeyTree(root_, created_, view_);
     }
 
-    bool Created() const { return !created_.empty(); }
     // The value's bytes as given (no terminator is added).
     void Set(const char* name, DWORD type, const std::string& data)
     {
         Remember(name);
         EXPECT_EQ(RegSetValueExA(key_.Get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()), data.size()),
-                  ERROR_SUCCESS)
-            << name;
+                  ERROR_SUCCESS) << name;
     }
     void SetText(const char* name, const std::string& text) { Set(name, REG_SZ, text + '\0'); }
     void SetDword(const char* name, DWORD value) { Set(name, REG_DWORD, DwordBytes(value)); }
     void Remove(const char* name) { Remember(name), RegDeleteValueA(key_.Get(), name); }
 
 private:
-    struct SavedValue {
-        std::string name, data;
-        bool existed;
-        DWORD type;
-    };
+    // The value as it was before the test first touched it, or none.
     void Remember(const char* name)
     {
-        for (const SavedValue& saved : saved_)
-            if (saved.name == name)
-                return;
-        SavedValue saved{name, {}, false, 0};
-        DWORD size = 0;
-        if (RegQueryValueExA(key_.Get(), name, nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
-            saved.data.resize(size + 1);
-            saved.existed = RegQueryValueExA(key_.Get(), name, nullptr, &saved.type,
-                                             reinterpret_cast<BYTE*>(&saved.data[0]), &size) == ERROR_SUCCESS;
-            saved.data.resize(size);
+        const auto [saved, first] = saved_.try_emplace(name);
+        DWORD type = 0, size = 0;
+        if (first && RegQueryValueExA(key_.Get(), name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+            std::string data(size, '\0');
+            if (RegQueryValueExA(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+                ERROR_SUCCESS)
+                saved->second = {{type, data.substr(0, size)}};
         }
-        saved_.push_back(saved);
     }
 
     HKEY root_;
     REGSAM view_;
     std::string created_;
     ScopedRegKey key_;
-    std::vector<SavedValue> saved_;
+    std::map<std::string, std::optional<std::pair<DWORD, std::string>>> saved_;
 };

@@ -1,10 +1,13 @@
-// Shared by the report tests: files, a stand-in main window, and a watcher
-// that answers dialogs by their caption as a person would.
+// Shared by the Windows-side tests: files, paths, system texts, an owner window,
+// and a watcher that answers dialogs by their caption as a person would.
 #pragma once
 
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -17,12 +20,69 @@ inline std::string ReadWholeFile(const std::string& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+inline std::string TempPath(const char* name)
+{
+    char folder[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return folder + std::string(name);
+}
+
+// The Windows path (drive Z:) of the Unix path in an environment variable, or "".
+inline std::string WindowsPathFrom(const char* variable)
+{
+    std::string path = std::getenv(variable) ? std::string("Z:") + std::getenv(variable) : "";
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path;
+}
+
+inline std::string SystemMessage(DWORD code)
+{
+    char text[1024] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof(text),
+                   nullptr);
+    return text;
+}
+
+// The system fingerprint worked out here: the system's MD5 of the product
+// identifier (native view) and the serial of drive C:, least significant byte first.
+inline std::string ExpectedFingerprint()
+{
+    char id[256] = {};
+    DWORD size = sizeof(id), serial = 0, length = 16;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
+                      KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS)
+        RegQueryValueExA(key, "ProductId", nullptr, nullptr, reinterpret_cast<BYTE*>(id), &size), RegCloseKey(key);
+    std::string data = id;
+    if (GetVolumeInformationA("C:\\", nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
+        data.append(reinterpret_cast<const char*>(&serial), sizeof(serial));
+    HCRYPTPROV provider = 0;
+    HCRYPTHASH hash = 0;
+    BYTE digest[16] = {};
+    CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT);
+    CryptCreateHash(provider, CALG_MD5, 0, 0, &hash);
+    CryptHashData(hash, reinterpret_cast<const BYTE*>(data.data()), data.size(), 0);
+    CryptGetHashParam(hash, HP_HASHVAL, digest, &length, 0);
+    CryptDestroyHash(hash);
+    CryptReleaseContext(provider, 0);
+    char hex[33] = {};
+    for (int i = 0; i < 16; ++i)
+        std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+    return hex;
+}
+
+inline std::string TextOf(HWND window)
+{
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
 // A message box's message: the static text with the id Windows gives it.
 inline std::string MessageOf(HWND box)
 {
-    char text[2048] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-    return text;
+    return TextOf(GetDlgItem(box, 0xFFFF));
 }
 
 inline void Press(HWND dialog, int id)
@@ -42,15 +102,12 @@ class DialogWatcher {
 public:
     DialogWatcher(const char* caption, std::function<void(HWND)> answer)
         : thread_([this, caption, answer] {
-              for (; !stop_; Sleep(20)) {
-                  HWND dialog = FindWindowA("#32770", caption);
-                  if (!dialog || !IsWindowVisible(dialog))
-                      continue;
-                  answer(dialog);
-                  ++answered_;
-                  for (int i = 0; i < 500 && IsWindow(dialog); ++i)
-                      Sleep(10);
-              }
+              for (; !stop_; Sleep(20))
+                  if (HWND dialog = FindWindowA("#32770", caption); dialog && IsWindowVisible(dialog)) {
+                      answer(dialog), ++answered_;
+                      for (int i = 0; i < 500 && IsWindow(dialog); ++i)
+                          Sleep(10);
+                  }
           })
     {
     }

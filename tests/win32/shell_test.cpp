@@ -1,9 +1,12 @@
+// The program's windows: its resources, the About box, the main window's
+// layout and row clicks, and a start without a version resource.
 #include "app/about_box_win32.h"
-#include "app/app_globals_win32.h"
 #include "app/logo_win32.h"
 #include "app/main_window_win32.h"
 #include "app/results.h"
 #include "app/settings.h"
+#include "platform/scoped_win32.h"
+#include "report_test_support.h"
 #include "resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -44,34 +47,37 @@ TEST(Logo, JpegResourceDecodesToABitmap)
     ASSERT_NE(logo, nullptr);
     BITMAP info = {};
     ASSERT_NE(GetObjectA(logo, sizeof(info), &info), 0);
-    EXPECT_EQ(info.bmWidth, 600);
-    EXPECT_EQ(info.bmHeight, 150);
+    EXPECT_EQ(std::make_pair(info.bmWidth, info.bmHeight), std::make_pair(600l, 150l));
     DeleteObject(logo);
     EXPECT_EQ(LoadImageResource(GetModuleHandleA(nullptr), 4242, "JPEG"), nullptr);
 }
 
-TEST(DialogTitle, KavloPrefixAndIcon)
+// The program's own version resource under the Kavlo title and icon; Escape
+// leaves the box open, OK closes it.
+TEST(AboutBox, VersionResourceAndOnlyOkCloses)
 {
-    InitCommonControls();
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
-                                     PlainDialogProc, 0);
-    ASSERT_NE(dialog, nullptr);
-    SetDialogTitle(dialog, "Progress");
-    char title[128] = {};
-    GetWindowTextA(dialog, title, sizeof(title));
-    EXPECT_STREQ(title, "Kavlo - Progress");
-    EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0), 0);
-    SetDialogTitle(dialog, std::string(300, 'x').c_str());
-    EXPECT_EQ(GetWindowTextLengthA(dialog), 127);
-    DestroyWindow(dialog);
+    std::string texts;
+    bool icon = false, openAfterEscape = false;
+    DialogWatcher box("Kavlo - About Box", [&](HWND dialog) {
+        for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_LEGAL, IDC_ABOUT_VERSION})
+            texts += TextOf(GetDlgItem(dialog, id)) + "|";
+        icon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        openAfterEscape = IsWindowVisible(dialog);
+        Press(dialog, IDOK);
+    });
+    OwnerWindow owner;
+    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner.hwnd, AboutDialogProc, 0),
+              1);
+    EXPECT_EQ(box.Finish(), 1);
+    EXPECT_TRUE(icon);
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_EQ(texts, "Kavlo|Copyright (C) 2026 Velmora Financial Services, Inc.|" KAVLO_VERSION_TEXT_FOR_TESTS " - " +
+                         std::string(g_buildDate) + "|");
 }
 
-TEST(AboutBox, VersionLine)
-{
-    const std::string text = FormatVersionText(128);
-    EXPECT_EQ(text, std::string(KAVLO_VERSION_TEXT_FOR_TESTS) + " - " + g_buildDate);
-}
-
+// Grown by 200 x 100, then minimised and restored: the list takes the width and
+// the height, the details pane the width below it, the buttons keep the corner.
 TEST(MainWindowResizer, ButtonsKeepTheCornerAndTheListTakesTheHeight)
 {
     HWND dialog = MainDialogTemplate();
@@ -79,36 +85,25 @@ TEST(MainWindowResizer, ButtonsKeepTheCornerAndTheListTakesTheHeight)
     AttachMainWindowResizer(dialog);
     RECT outer = {};
     GetWindowRect(dialog, &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const RECT list0 = ClientRectOf(dialog, IDC_MAIN_RESULTS);
-    const RECT details0 = ClientRectOf(dialog, IDC_MAIN_DETAILS);
-    const RECT close0 = ClientRectOf(dialog, IDCANCEL);
-
-    SetWindowPos(dialog, nullptr, 0, 0, width + 200, height + 100, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT list1 = ClientRectOf(dialog, IDC_MAIN_RESULTS);
-    const RECT details1 = ClientRectOf(dialog, IDC_MAIN_DETAILS);
-    const RECT close1 = ClientRectOf(dialog, IDCANCEL);
-    EXPECT_EQ(list1.right - list0.right, 200);
-    EXPECT_EQ(list1.bottom - list0.bottom, 100);
-    EXPECT_EQ(list1.top, list0.top);
-    EXPECT_EQ(details1.top - details0.top, 100);
-    EXPECT_EQ(details1.bottom - details1.top, details0.bottom - details0.top);
-    EXPECT_EQ(details1.right - details0.right, 200);
-    EXPECT_EQ(close1.left - close0.left, 200);
-    EXPECT_EQ(close1.top - close0.top, 100);
-    EXPECT_EQ(close1.right - close1.left, close0.right - close0.left);
-
-    // Minimised and restored: nothing moves.
+    const std::pair<int, std::vector<LONG>> moves[] = {  // how far the left, top, right and bottom edges move
+        {IDC_MAIN_RESULTS, {0, 0, 200, 100}}, {IDC_MAIN_DETAILS, {0, 100, 200, 100}}, {IDCANCEL, {200, 100, 200, 100}}};
+    std::vector<RECT> before;
+    for (const auto& move : moves)
+        before.push_back(ClientRectOf(dialog, move.first));
+    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + 200, outer.bottom - outer.top + 100,
+                 SWP_NOMOVE | SWP_NOZORDER);
     ShowWindow(dialog, SW_MINIMIZE);
     ShowWindow(dialog, SW_RESTORE);
-    EXPECT_EQ(ClientRectOf(dialog, IDCANCEL).left, close1.left);
-
+    for (size_t i = 0; i < std::size(moves); ++i) {
+        const RECT now = ClientRectOf(dialog, moves[i].first), was = before[i];
+        EXPECT_EQ((std::vector<LONG>{now.left - was.left, now.top - was.top, now.right - was.right,
+                                     now.bottom - was.bottom}), moves[i].second) << moves[i].first;
+    }
     // The template size is the smallest size.
     MINMAXINFO limits = {};
     SendMessageA(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, width);
-    EXPECT_EQ(limits.ptMinTrackSize.y, height);
+    EXPECT_EQ(limits.ptMinTrackSize.x, outer.right - outer.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, outer.bottom - outer.top);
     DestroyWindow(dialog);
 }
 
@@ -128,10 +123,36 @@ TEST(MainWindow, RowClickShowsThatRowsDetails)
         click.hdr = {GetDlgItem(dialog, IDC_MAIN_RESULTS), IDC_MAIN_RESULTS, c.code};
         click.iItem = c.row;
         MainDialogProc(dialog, WM_NOTIFY, IDC_MAIN_RESULTS, reinterpret_cast<LPARAM>(&click));
-        char shown[64] = {};
-        GetDlgItemTextA(dialog, IDC_MAIN_DETAILS, shown, sizeof(shown));
-        EXPECT_STREQ(shown, c.shown) << c.code << " on row " << c.row;
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_DETAILS)), c.shown) << c.code << " on row " << c.row;
     }
     g_results = saved;
     DestroyWindow(dialog);
+}
+
+// Without its version resource the program says so in a box, shows nothing
+// else while it runs, and ends with -1 once the box is closed.
+TEST(StartUp, MissingVersionResourceStopsWithInternalError)
+{
+    std::string commandLine = "\"" + WindowsPathFrom("KAVLO_UNVERSIONED_EXE") + "\"";
+    ASSERT_NE(commandLine, "\"\"");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    ScopedHandle program(process.hProcess), thread(process.hThread);
+    HWND box = nullptr;  // its window exists a moment before its text is set
+    for (int tries = 0; tries < 500 && !((box = FindWindowA(nullptr, "Internal Error")) && !MessageOf(box).empty());)
+        Sleep(50), ++tries;
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageOf(box), "Internal Error:  Unable to read internal version information.");
+    bool welcomeSeen = FindWindowA(nullptr, "Kavlo - Welcome") != nullptr;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int tries = 0; tries < 2000 && WaitForSingleObject(program.Get(), 10) == WAIT_TIMEOUT; ++tries)
+        welcomeSeen = welcomeSeen || FindWindowA(nullptr, "Kavlo - Welcome") != nullptr;
+    ASSERT_EQ(WaitForSingleObject(program.Get(), 0), WAIT_OBJECT_0);
+    EXPECT_FALSE(welcomeSeen);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(program.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0xFFFFFFFFu);
 }
