@@ -36,7 +36,8 @@ while IFS=$'\t' read -r name kind; do
 done <"$(dirname "${BASH_SOURCE[0]}")/rows.tsv"
 
 # All rows in table order, each with a letter; the verdict box (caption,
-# text, icon) the required rows call for, which is left in $verdict.
+# text, icon) the required rows call for, which is left in $verdict; then
+# Print and Email usable.
 expect_rows_and_verdict() {
   local i line letter failed=0 more="  You may obtain more information by clicking on the items."
   expect_line "ROWS ${#row_names[@]}"
@@ -58,4 +59,6 @@ expect_rows_and_verdict() {
     expect_line "VERDICT Approved | Your computer is suitable to run the Velmora Deposit software.$more"
     expect_line "VERDICT_ICON exclamation"
   fi
+  expect_line "BUTTON Print enabled"
+  expect_line "BUTTON Email enabled"
 }
