@@ -1,22 +1,20 @@
 #include "app/program_end_win32.h"
 
-#include "app/check_made_files.h"
 #include "app/test_runner_win32.h"
 
 #include <windows.h>
 
 void EndProgramNow()
 {
-    // The worker shows and makes nothing more: it is told first, then held
-    // where it is (inside a WinINet call, a write, a DNS query ...).
+    // The worker is told first, so that it shows nothing more, and is left
+    // running: held at an arbitrary point it may own a lock this thread
+    // would then wait for (the heap's, the loader's, a runtime one), and the
+    // close would hang. Nothing is done here that needs one. The files a
+    // check makes go with their delete-on-close handles when the system ends
+    // the process, whatever the check was doing.
     AbandonTestRun();
-    if (g_hWorkerThread != INVALID_HANDLE_VALUE)
-        SuspendThread(g_hWorkerThread);
-    for (const std::string& path : FilesMadeByCheck())
-        DeleteFileA(path.c_str());
     // No static destructor and no library's detach code may run under the
-    // held worker's feet; the Disk Speed file goes with its delete-on-close
-    // handle.
+    // worker's feet.
     TerminateProcess(GetCurrentProcess(), 0);
     ExitProcess(0);  // not reached
 }

@@ -1,6 +1,5 @@
 #include "checks/accounts/default_web_browser.h"
 
-#include "app/check_made_files.h"
 #include "platform/registry_win32.h"
 #include "platform/scoped_win32.h"
 
@@ -9,39 +8,32 @@
 namespace {
 
 // An empty page in the temporary folder, there only to ask which program
-// opens pages. A file of that name that was there before belongs to the user:
-// it serves the question as well and is left where it is.
+// opens pages. It is made with a delete-on-close handle that stays open while
+// the question is asked, so the system removes it however the check ends,
+// the program ended in the middle of it too. A file of that name that was
+// there before belongs to the user: it serves the question as well and is
+// left where it is.
 class ProbePage {
 public:
     explicit ProbePage(std::string path) : path_(std::move(path))
     {
-        ScopedHandle file(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-        if (file) {
-            created_ = true;
-            NoteFileMadeByCheck(path_);
+        file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE | DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file_) {
             usable_ = true;
         } else if (GetLastError() == ERROR_FILE_EXISTS) {
             const DWORD attributes = GetFileAttributesA(path_.c_str());
             usable_ = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
         }
     }
-    ~ProbePage()
-    {
-        if (created_) {
-            DeleteFileA(path_.c_str());
-            ForgetFileMadeByCheck(path_);
-        }
-    }
-    ProbePage(const ProbePage&) = delete;
-    ProbePage& operator=(const ProbePage&) = delete;
 
     bool usable() const { return usable_; }
     const std::string& path() const { return path_; }
 
 private:
     std::string path_;
-    bool created_ = false;
+    ScopedHandle file_;
     bool usable_ = false;
 };
 
