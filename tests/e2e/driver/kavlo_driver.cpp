@@ -17,6 +17,7 @@
 //   HOLD failed                           the worker could not be caught
 //   GEOMETRY main | <x> <y> <w> <h> | work <x> <y> <w> <h>
 //                                         the main window against the work area
+//   GEOMETRY progress | <x> <y> <w> <h> | owned by main|not owned by main
 //   TITLE_LINE <text>                     the main window's title line (1009)
 //   COLUMN <i> | <title> | <width>        a results list column
 //   DURING_RUN print <state> | email <state>   buttons while the run goes on
@@ -31,7 +32,6 @@
 //                                         counts with the one before it)
 //   TIMING run | <ms>                     from the worker's start (OK, or its
 //                                         last release) to the verdict box
-//   STACKING <title> | <title> ...        kavlo's visible windows, topmost first
 //   ROWS <n>                              number of rows in the results list
 //   ROW <i> | <letter> | <name> | <summary>
 //   PROGRESS_AFTER_RUN gone|shown         whether the progress dialog went away
@@ -296,7 +296,6 @@ private:
     bool CheckBarReached();
     void ReadCheckBar(DWORD& position, DWORD& high);
     void ReportCheckProgress();
-    void ReportStacking();
     void ReportRows();
     std::string DetailsText();
     void ClickRow(int row);
@@ -604,7 +603,6 @@ void Driver::CaptureProgress()
                 transcript_.Line("TESTING " + EscapeForTranscript(text.substr(strlen(kTestingPrefix))));
             }
             ReportProgressBar();
-            ReportStacking();
             RedrawWindow(progress_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(kSettleMs);
             Screenshot("progress");
@@ -622,18 +620,6 @@ void Driver::ReportProgressBar()
     SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &position);
     SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &high);
     transcript_.Line("PROGRESS_BAR " + std::to_string(position) + " of " + std::to_string(high));
-}
-
-// Which of kavlo's windows lies above which, as the system keeps them.
-void Driver::ReportStacking()
-{
-    std::string line = "STACKING";
-    const char* separator = " ";
-    for (HWND window : VisibleTopWindowsOf(processId_)) {
-        line += separator + EscapeForTranscript(TitleOf(window));
-        separator = " | ";
-    }
-    transcript_.Line(line);
 }
 
 // Closes the main window while the worker is held in its run, as a person
