@@ -13,6 +13,8 @@
 
 #include <commctrl.h>
 
+#include <cctype>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -50,6 +52,22 @@ TEST(Logo, JpegResourceDecodesToABitmap)
     EXPECT_EQ(std::make_pair(info.bmWidth, info.bmHeight), std::make_pair(600l, 150l));
     DeleteObject(logo);
     EXPECT_EQ(LoadImageResource(GetModuleHandleA(nullptr), 4242, "JPEG"), nullptr);
+}
+
+// The manifest brings version 6 of the common controls into the process:
+// the side-by-side assembly of this build's processor, not the system's
+// version 5 (whose DllGetVersion this Wine's version 6 also gives).
+TEST(Manifest, CommonControlsVersionSixOfThisProcessor)
+{
+    InitCommonControls();
+    char path[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), path, MAX_PATH), 0u);
+    std::string assembly = path;
+    for (char& c : assembly)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    assembly = assembly.substr(assembly.find_last_of('\\', assembly.find_last_of('\\') - 1) + 1);
+    const std::string expected = sizeof(void*) == 8 ? "amd64_" : "x86_";
+    EXPECT_EQ(assembly.rfind(expected + "microsoft.windows.common-controls_6595b64144ccf1df_6.", 0), 0u) << path;
 }
 
 // The program's own version resource under the Kavlo title and icon; Escape
