@@ -62,3 +62,32 @@ expect_rows_and_verdict() {
   expect_line "BUTTON Print enabled"
   expect_line "BUTTON Email enabled"
 }
+
+# After run-scenario: skipped where no network namespace can be made (its
+# status 3); otherwise the driver must have ended with status 0 and END ok.
+expect_driver_ok() { # <run-scenario's status>
+  if [ "$1" -eq 3 ]; then
+    echo "SKIPPED: no network namespace can be made on this machine"
+    exit 77
+  fi
+  [ "$1" -eq 0 ] || fail "the driver ended with status $1"
+  expect_line "END ok"
+}
+
+# Ends the scenario: passed, or failed with Wine's stderr (a crash shows only
+# there, and CI keeps only this output), the transcript's lines that tell
+# where the run went and the further files named.
+end_scenario() { # <name> [file to show on failure...]
+  local name=$1 file
+  shift
+  if [ "$failures" -eq 0 ]; then
+    echo "$name: passed; transcript, screenshots and logs in $out"
+    exit 0
+  fi
+  [ -s "$out/wine-stderr.txt" ] && { echo "--- wine stderr (last 40 lines)"; tail -n 40 "$out/wine-stderr.txt"; }
+  echo "--- transcript (where the run went)"
+  grep -E '^(CASE|TESTING|TIMING|ROW|VERDICT|BOX|ENDED|TIMEOUT|ERROR|EXIT|LEFT|END)' "$t" | tail -n 40
+  for file; do [ -s "$file" ] && { echo "--- $(basename "$file")"; tail -n 40 "$file"; }; done
+  echo "$name: $failures check(s) failed; transcript, screenshots and logs in $out"
+  exit 1
+}
