@@ -8,7 +8,7 @@ const char* const g_driverUsage =
     "  --shots=DIR           print SCREENSHOT lines and wait for DIR\\NAME.ack after each\n"
     "  --welcome=cancel      press Cancel in the welcome dialog\n"
     "  --cancel-at=NAME      press Cancel in the progress dialog when \"Testing: NAME\" shows\n"
-    "  --close-mid-run[=NAME] close the main window during the run (at NAME, or at once)\n"
+    "  --close-mid-run=NAME  close the main window when \"Testing: NAME\" shows\n"
     "  --by-logoff           that close is a log-off (WM_QUERYENDSESSION, WM_ENDSESSION)\n"
     "  --at-full-bar         Cancel or Close waits for the check's bar to be full\n"
     "  --bar-at=P            the Cancel or Close at NAME waits until the check's own bar\n"
@@ -64,8 +64,6 @@ bool ParseDriverOptions(const std::vector<std::string>& arguments, DriverOptions
             options.cancelWelcome = true;
         } else if (TakeValue(argument, "--cancel-at", value) && !value.empty()) {
             options.cancelAt = value;
-        } else if (argument == "--close-mid-run") {
-            options.closeMidRun = true;
         } else if (TakeValue(argument, "--close-mid-run", value) && !value.empty()) {
             options.closeMidRun = true;
             options.closeAt = value;

@@ -12,7 +12,7 @@ struct DriverOptions {
     std::string shotsFolder;             // --shots=DIR: ask for screenshots, acknowledged in DIR
     bool cancelWelcome = false;          // --welcome=cancel
     std::string cancelAt;                // --cancel-at=NAME
-    bool closeMidRun = false;            // --close-mid-run[=NAME]
+    bool closeMidRun = false;            // --close-mid-run=NAME
     std::string closeAt;
     bool closeByLogOff = false;          // --by-logoff
     bool atFullBar = false;              // --at-full-bar

@@ -300,12 +300,11 @@ private:
     std::string DetailsText();
     void ClickRow(int row);
     void ReportFocus();
-    void CloseMidRun();
     bool HoldWanted() const
     {
         if (!case_.empty())
             return options_.hold && case_.compare(0, strlen(kAtCheckCase), kAtCheckCase) == 0;
-        return options_.hold && (!options_.shotsFolder.empty() || (options_.closeMidRun && options_.closeAt.empty()));
+        return options_.hold && !options_.shotsFolder.empty();
     }
 
     const DriverOptions& options_;
@@ -439,10 +438,6 @@ bool Driver::MeetMainWindow()
 // Watches the progress dialog until the verdict box shows.
 bool Driver::FollowRun()
 {
-    if (options_.closeMidRun && options_.closeAt.empty()) {
-        CloseMidRun();
-        return false;
-    }
     if (hold_.IsCaught())
         CaptureProgress();
     bool cancelled = false;
@@ -620,19 +615,6 @@ void Driver::ReportProgressBar()
     SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &position);
     SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &high);
     transcript_.Line("PROGRESS_BAR " + std::to_string(position) + " of " + std::to_string(high));
-}
-
-// Closes the main window while the worker is held in its run, as a person
-// who gives up while a long check runs, and times how soon kavlo ends.
-void Driver::CloseMidRun()
-{
-    CloseMain();
-    // The worker stays held until the window is gone, so the run cannot
-    // finish first; a shut-down that waits for the worker still gets it.
-    WaitUntil([&] { return !IsWindow(main_); }, kQuietMs);
-    hold_.Release();
-    if (hold_.IsCaught())
-        transcript_.Line("RELEASE worker");
 }
 
 // One case of the closing matrix (the cases: the head of this file): kavlo
