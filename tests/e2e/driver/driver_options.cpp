@@ -65,7 +65,6 @@ bool ParseDriverOptions(const std::vector<std::string>& arguments, DriverOptions
         } else if (TakeValue(argument, "--cancel-at", value) && !value.empty()) {
             options.cancelAt = value;
         } else if (TakeValue(argument, "--close-mid-run", value) && !value.empty()) {
-            options.closeMidRun = true;
             options.closeAt = value;
         } else if (argument == "--at-full-bar") {
             options.atFullBar = true;

@@ -12,8 +12,7 @@ struct DriverOptions {
     std::string shotsFolder;             // --shots=DIR: ask for screenshots, acknowledged in DIR
     bool cancelWelcome = false;          // --welcome=cancel
     std::string cancelAt;                // --cancel-at=NAME
-    bool closeMidRun = false;            // --close-mid-run=NAME
-    std::string closeAt;
+    std::string closeAt;                 // --close-mid-run=NAME
     bool closeByLogOff = false;          // --by-logoff
     bool atFullBar = false;              // --at-full-bar
     int barAtPercent = 0;                // --bar-at=P: Cancel or Close waits for the check's bar

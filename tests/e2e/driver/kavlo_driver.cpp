@@ -471,7 +471,7 @@ bool Driver::FollowRun()
                     cancelled = cancelArmed = true;
                     armedFor = name;
                 }
-                if (options_.closeMidRun && name == options_.closeAt) {
+                if (!options_.closeAt.empty() && name == options_.closeAt) {
                     closeArmed = true;
                     armedFor = name;
                 }
