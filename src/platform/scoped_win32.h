@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <wininet.h>
 
 #include <utility>
 
@@ -56,13 +55,6 @@ struct RegKeyTraits {
     static void Close(HKEY h) { RegCloseKey(h); }
 };
 using ScopedRegKey = Scoped<HKEY, RegKeyTraits>;
-
-struct InternetHandleTraits {
-    static HINTERNET Invalid() { return nullptr; }
-    static bool IsValid(HINTERNET h) { return h != nullptr; }
-    static void Close(HINTERNET h) { InternetCloseHandle(h); }
-};
-using ScopedInternetHandle = Scoped<HINTERNET, InternetHandleTraits>;
 
 struct LibraryTraits {
     static HMODULE Invalid() { return nullptr; }

@@ -23,7 +23,7 @@ public:
     void SetBarPosition(uint32_t) override {}
     void SetLabelText(const char*) override {}
     void SetCancelButtonText(const char*) override {}
-    void ShowLastErrorBox(const char* stepLabel) override { std::printf("error-box|%s\n", stepLabel); }
+    void ShowErrorBox(const char* stepLabel, uint32_t) override { std::printf("error-box|%s\n", stepLabel); }
     std::string MakeMultipartBoundary() override { return ::MakeMultipartBoundary(); }
 };
 

@@ -218,6 +218,7 @@ TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
         b.net.failures[{c.call, c.occurrence}] = c.error;
         EXPECT_EQ(b.Run(c.closed), (UploadOutcome{End::StepFailed, c.error})) << c.call << " " << c.occurrence;
         EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{c.label}) << c.call;
+        EXPECT_EQ(b.controls.boxErrors, std::vector<uint32_t>{c.error}) << c.call;
         EXPECT_EQ(g_publicAddress, "") << c.call;
     }
 }
@@ -277,6 +278,35 @@ TEST(UploadBenchmark_Cancel, CancelAtEveryPollPointStopsThereWithoutAnAddress)
         EXPECT_EQ(b.controls.polls, n);
         EXPECT_EQ(g_publicAddress, "") << "poll " << n;
         EXPECT_TRUE(n < healthy.controls.polls || b.net.Count("InternetReadFile") == 3);  // the whole body in
+    }
+}
+
+// From the send to the end of the reply an exchange has 90 s: a host that takes or gives a byte
+// at a time, each within the receive time-out, still ends the check as a time-out of that step.
+// Cancel during a wait on the host cancels the upload, with no box.
+TEST(NetworkChecks_Waits, BudgetEndsATrickleAndCancelEndsAWait)
+{
+    ScriptedWinInet page;
+    page.endlessBody = true;
+    page.readChunk = 1;
+    page.slowCall = "InternetReadFile";
+    EXPECT_EQ(Check(page).details, "Error Code: 12002 on 'InternetReadFile': <Unknown>");
+    EXPECT_EQ(page.Count("InternetReadFile"), 90);
+    EXPECT_EQ(page.deadlines.front(), 90000u);
+    for (const auto& [slowCall, label] : {std::pair<const char*, const char*>{"InternetWriteFile", "HttpSendRequestEx()"},
+                                          {"InternetReadFile", "InternetReadFile()"}}) {
+        Bench b;
+        b.LargeReply("1048576");
+        b.net.readChunk = 1;
+        b.net.slowCall = slowCall;
+        EXPECT_EQ(b.Run(), (UploadOutcome{End::StepFailed, 12002})) << slowCall;
+        EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{label});
+    }
+    for (const char* call : {"HttpSendRequestExA", "InternetWriteFile", "HttpEndRequestA", "InternetReadFile"}) {
+        Bench b;
+        b.net.failures[{call, 1}] = 1223;
+        EXPECT_EQ(b.Run(), kCancelled) << call;
+        EXPECT_TRUE(b.controls.errorBoxes.empty()) << call;
     }
 }
 

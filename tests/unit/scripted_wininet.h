@@ -22,9 +22,12 @@ public:
     uint32_t readChunk = 5;            // reply bytes handed out per read
     bool endlessBody = false;          // the body starts again where it ends, for ever
     uint32_t writeLimit = 0xFFFFFFFF;  // body bytes taken per write
+    std::string slowCall;              // each call of this name takes a second, the others a millisecond
+    bool cancelled = false;            // a call failed with 1223: Cancel ended its wait
 
     std::vector<std::string> log, headers;
     std::map<uint32_t, uint32_t> options;  // the 4-byte options last set
+    std::vector<uint32_t> deadlines;       // every deadline set, in order
     size_t closed = 0;
     std::string uploaded;  // the body bytes of the last attempt
 
@@ -46,17 +49,17 @@ public:
     bool HttpAddRequestHeadersA(NetHandle, const char* text, uint32_t, uint32_t) override
     { return headers.push_back(text), !Fails("HttpAddRequestHeadersA"); }
     bool HttpSendRequestA(NetHandle, const char*, uint32_t, void*, uint32_t) override
-    { return !Fails("HttpSendRequestA"); }
+    { return !Waits("HttpSendRequestA"); }
     bool HttpSendRequestExA(NetHandle, uint32_t, uint32_t, uintptr_t) override
-    { return uploaded.clear(), !Fails("HttpSendRequestExA"); }
+    { return uploaded.clear(), !Waits("HttpSendRequestExA"); }
     bool InternetWriteFile(NetHandle, const void* buffer, uint32_t length, uint32_t* written) override
     {
-        const bool ok = !Fails("InternetWriteFile");
+        const bool ok = !Waits("InternetWriteFile");
         *written = ok ? std::min(length, writeLimit) : 0;
         uploaded.append(static_cast<const char*>(buffer), *written);
         return ok;
     }
-    bool HttpEndRequestA(NetHandle, uint32_t, uintptr_t) override { return !Fails("HttpEndRequestA"); }
+    bool HttpEndRequestA(NetHandle, uint32_t, uintptr_t) override { return !Waits("HttpEndRequestA"); }
     bool InternetGetLastResponseInfoA(uint32_t* error, char*, uint32_t*) override
     { return *error = responseError, !Fails("InternetGetLastResponseInfoA"); }
     bool HttpQueryInfoA(NetHandle, uint32_t level, void* buffer, uint32_t* length, uint32_t*) override
@@ -70,6 +73,9 @@ public:
     }
     bool InternetReadFile(NetHandle, void* buffer, uint32_t toRead, uint32_t* read) override
     {
+        *read = 0;
+        if (deadline_ == 0)
+            return !Waits("InternetReadFile");
         if (endlessBody && bodyOffset_ == body.size())
             bodyOffset_ = 0;
         *read = std::min({static_cast<uint32_t>(body.size() - bodyOffset_), readChunk, toRead});
@@ -79,20 +85,33 @@ public:
     }
     bool InternetCloseHandle(NetHandle) override { return ++closed; }
     uint32_t GetLastError() override { return lastError_; }
+    void SetCallDeadline(uint32_t milliseconds) override { deadlines.push_back(deadline_ = milliseconds); }
+    uint32_t GetTickCount() override { return 1000 + static_cast<uint32_t>(log.size()) + 999 * counts_[slowCall]; }
 
 private:
     NetHandle Open(const char* name) { return Fails(name) ? nullptr : this; }
+    // A call that waits on the host: with no time left it is not made.
+    bool Waits(const std::string& name)
+    {
+        if (deadline_ != 0)
+            return Fails(name);
+        lastError_ = wininet::kErrorTimeout;
+        return true;
+    }
     bool Fails(const std::string& name)
     {
         log.push_back(name);
         auto it = failures.find({name, ++counts_[name]});
         it = it != failures.end() ? it : failures.find({name, 0});
-        lastError_ = it != failures.end() ? it->second : lastError_;
+        // A call that succeeds may leave any last error; here, none.
+        lastError_ = it != failures.end() ? it->second : 0;
+        cancelled = cancelled || lastError_ == 1223;
         return it != failures.end();
     }
 
     std::map<std::string, int> counts_;
     uint32_t lastError_ = 0;
+    uint32_t deadline_ = 0xFFFFFFFF;
     size_t bodyOffset_ = 0;
 };
 
@@ -101,16 +120,19 @@ public:
     int cancelAtPoll = 0;  // the n-th poll (from 1) finds Cancel; 0: never
     int polls = 0;
     std::vector<std::string> labels, buttonTexts, errorBoxes;
+    std::vector<uint32_t> boxErrors;
     // The clock reads 1,000 ms and one more for each call made on `net`, so
     // that reading it one call early or late shows in the time.
     const ScriptedWinInet* net = nullptr;
 
     uint32_t GetTickCount() override { return 1000 + (net ? static_cast<uint32_t>(net->log.size()) : 0); }
-    bool IsBenchmarkCancelled() override { return ++polls >= cancelAtPoll && cancelAtPoll != 0; }
+    bool IsBenchmarkCancelled() override
+    { return (++polls >= cancelAtPoll && cancelAtPoll != 0) || (net && net->cancelled); }
     void SetBarRange(uint32_t, uint32_t) override {}
     void SetBarPosition(uint32_t) override {}
     void SetLabelText(const char* text) override { labels.push_back(text); }
     void SetCancelButtonText(const char* text) override { buttonTexts.push_back(text); }
-    void ShowLastErrorBox(const char* stepLabel) override { errorBoxes.push_back(stepLabel); }
+    void ShowErrorBox(const char* stepLabel, uint32_t error) override
+    { errorBoxes.push_back(stepLabel), boxErrors.push_back(error); }
     std::string MakeMultipartBoundary() override { return "0000----0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0"; }
 };

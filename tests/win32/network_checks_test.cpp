@@ -1,16 +1,18 @@
 #include "app/app_globals_win32.h"
 #include "app/settings.h"
-#include "checks/network/call_deadline_win32.h"
+#include "checks/network/wininet_calls_win32.h"
 #include "checks/network/disk_speed.h"
 #include "checks/network/dns_lookup_win32.h"
 #include "checks/network/network_speed_win32.h"
 #include "report_test_support.h"
 
 #include <gtest/gtest.h>
+#include <winsock2.h>
 #include <shlobj.h>
 #include <wininet.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <thread>
 #include <utility>
@@ -58,32 +60,80 @@ TEST(NetworkWin32_Context, ServiceIsToldTheSalesAgentsName)
     g_salesAgentName = agentBefore;
 }
 
-// A call that answers in time gives its own result and error; one that never
-// answers is given up at the deadline as a time-out, and reads later its own
-// copy of the argument, which the caller's changes do not reach.
-TEST(NetworkWin32_Deadline, AnswerPassesThroughAndSilenceBecomesATimeOut)
-{
-    DWORD five = 5;
-    SetLastError(0);
-    const auto fails = [](void* code) { return SetLastError(*static_cast<DWORD*>(code)), FALSE; };
-    EXPECT_FALSE(RunWithDeadline(fails, &five, sizeof(five), 5000));
-    EXPECT_EQ(GetLastError(), 5u);
-    EXPECT_TRUE(RunWithDeadline([](void*) { return TRUE; }, &five, sizeof(five), 5000));
+// A host on loopback that takes connections and never says a word, not even
+// its part of the TLS handshake, until it is closed.
+struct SilentHost {
+    SOCKET listener = INVALID_SOCKET;
+    uint16_t port = 0;
+    SilentHost()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof(address);
+        EXPECT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+        EXPECT_EQ(listen(listener, 4), 0);
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+    }
+    ~SilentHost() { Close(); }
+    void Close()
+    {
+        if (listener != INVALID_SOCKET)
+            closesocket(std::exchange(listener, INVALID_SOCKET));
+    }
+    // The Internet handle, a connection and an HTTPS request to this host.
+    std::array<NetHandle, 3> Request(WinInetApi& api) const
+    {
+        NetHandle internet = api.InternetOpenA("Kavlo/1.0", 0, nullptr, nullptr, 0);
+        NetHandle connection = api.InternetConnectA(internet, "127.0.0.1", port, nullptr, nullptr, 3, 0, 0);
+        const char* const types[] = {"text/html", nullptr};
+        return {internet, connection,
+                api.HttpOpenRequestA(connection, "GET", "/", "HTTP/1.1", "", types, INTERNET_FLAG_SECURE, 0)};
+    }
+};
 
-    ScopedHandle never(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    struct Late { HANDLE event; DWORD code; } late = {never.Get(), 7};
-    static std::atomic<DWORD> seen{0};
-    const auto waits = [](void* argument) {
-        WaitForSingleObject(static_cast<Late*>(argument)->event, INFINITE);
-        return seen = static_cast<Late*>(argument)->code, TRUE;
-    };
-    EXPECT_FALSE(RunWithDeadline(waits, &late, sizeof(late), 200));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
-    late.code = 0;
-    SetEvent(never.Get());  // the abandoned call ends now
-    for (int tries = 0; tries < 200 && !seen; ++tries)
-        Sleep(10);
-    EXPECT_EQ(seen, 7u);
+bool IsOpen(HINTERNET handle)
+{
+    DWORD type = 0, size = sizeof(type);
+    return InternetQueryOptionA(handle, INTERNET_OPTION_HANDLE_TYPE, &type, &size) != FALSE;
+}
+
+// A send given up at its deadline, or ended by Cancel within moments, keeps
+// its handles: closed by the check, they stay open until the call returns.
+TEST(NetworkWin32_Waits, AGivenUpCallKeepsItsHandlesAndCancelEndsTheWait)
+{
+    SilentHost host;
+    NetHandle internet = nullptr;
+    {
+        WinInetApi api;
+        const auto handles = host.Request(api);
+        internet = handles[0];
+        ASSERT_NE(handles[2], nullptr);
+        api.SetCallDeadline(300);
+        EXPECT_FALSE(api.HttpSendRequestA(handles[2], nullptr, 0, nullptr, 0));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
+        for (NetHandle handle : handles)
+            api.InternetCloseHandle(handle);
+    }
+    EXPECT_TRUE(IsOpen(internet));
+
+    ScopedHandle cancel(CreateEventA(nullptr, TRUE, TRUE, nullptr));
+    WinInetApi cancellable(cancel.Get());
+    const auto handles = host.Request(cancellable);
+    cancellable.SetCallDeadline(60000);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(cancellable.HttpSendRequestA(handles[2], nullptr, 0, nullptr, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANCELLED));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+
+    host.Close();  // the handshakes fail now, and the calls return
+    for (int tries = 0; tries < 500 && IsOpen(internet); ++tries)
+        Sleep(20);
+    EXPECT_FALSE(IsOpen(internet));
 }
 
 TEST(DiskSpeedCheck, CancelEndsTheMeasurementAndTheFileIsGone)

@@ -2,67 +2,54 @@
 
 #include <wininet.h>
 
-#include <cstring>
-#include <new>
-
-namespace {
-
-// Shared by the caller and the thread; whichever lets go last frees it.
-struct PendingCall {
-    LONG references = 2;
-    DeadlineCall call = nullptr;
-    BOOL result = FALSE;
-    DWORD error = 0;
-    size_t argumentSize = 0;
-    alignas(8) unsigned char argument[1];  // argumentSize bytes
-
-    static PendingCall* Make(DeadlineCall call, const void* argument, size_t size)
-    {
-        void* memory = ::operator new(sizeof(PendingCall) + size, std::nothrow);
-        if (memory == nullptr)
-            return nullptr;
-        PendingCall* pending = new (memory) PendingCall;
-        pending->call = call;
-        pending->argumentSize = size;
-        std::memcpy(pending->argument, argument, size);
-        return pending;
-    }
-
-    void Release()
-    {
-        if (InterlockedDecrement(&references) == 0) {
-            this->~PendingCall();
-            ::operator delete(this);
-        }
-    }
-};
-
-DWORD WINAPI RunPendingCall(void* parameter)
+void PendingCall::RunHere()
 {
-    PendingCall* pending = static_cast<PendingCall*>(parameter);
-    pending->result = pending->call(pending->argument);
-    pending->error = GetLastError();
-    pending->Release();
+    result = Call();
+    error = ::GetLastError();
+    responseLength = sizeof(responseText);
+    if (!InternetGetLastResponseInfoA(&responseError, responseText, &responseLength)) {
+        responseError = 0;
+        responseLength = 0;
+        responseText[0] = '\0';
+    }
+    ::SetLastError(error);
+}
+
+DWORD WINAPI PendingCall::RunOnOwnThread(void* record)
+{
+    PendingCall* call = static_cast<PendingCall*>(record);
+    call->RunHere();
+    call->Release();
     return 0;
 }
 
-}  // namespace
-
-BOOL RunWithDeadline(DeadlineCall call, const void* argument, size_t argumentSize, DWORD deadlineMs)
+void PendingCall::CloseAfterCall(void* internetHandle)
 {
-    PendingCall* pending = PendingCall::Make(call, argument, argumentSize);
-    if (pending == nullptr)
-        return call(const_cast<void*>(argument));
-    HANDLE thread = CreateThread(nullptr, 0, RunPendingCall, pending, 0, nullptr);
+    if (internetHandle != nullptr && closeCount_ < static_cast<int>(sizeof(toClose_) / sizeof(toClose_[0])))
+        toClose_[closeCount_++] = internetHandle;
+}
+
+void PendingCall::Release()
+{
+    if (InterlockedDecrement(&shares_) != 0)
+        return;
+    for (int i = 0; i < closeCount_; ++i)
+        InternetCloseHandle(toClose_[i]);
+    delete this;
+}
+
+bool PendingCall::RunAndWait(DWORD deadlineMs, HANDLE cancelEvent)
+{
+    InterlockedIncrement(&shares_);  // the thread's
+    HANDLE thread = CreateThread(nullptr, 0, RunOnOwnThread, this, 0, nullptr);
     if (thread == nullptr) {
-        ::operator delete(pending);
-        return call(const_cast<void*>(argument));
+        InterlockedDecrement(&shares_);
+        RunHere();
+        return true;
     }
-    const bool answered = WaitForSingleObject(thread, deadlineMs) == WAIT_OBJECT_0;
+    const HANDLE waits[] = {thread, cancelEvent};
+    // The thread comes first: a call that has returned counts, Cancel or not.
+    const DWORD waited = WaitForMultipleObjects(cancelEvent ? 2 : 1, waits, FALSE, deadlineMs);
     CloseHandle(thread);
-    const BOOL result = answered ? pending->result : FALSE;
-    const DWORD error = answered ? pending->error : ERROR_INTERNET_TIMEOUT;
-    pending->Release();
-    SetLastError(error);
-    return result;
+    return waited == WAIT_OBJECT_0;
 }

@@ -1,26 +1,63 @@
-// A blocking call that must not outlast a deadline, whatever the system does.
+// A blocking WinINet call that must not outlast a deadline or a Cancel,
+// whatever the system does.
 //
 // Some WinINet builds wait without end during the TLS handshake with a host
-// that accepts the connection and then says nothing: no time-out applies
-// there, and closing the handle from another thread does not end the wait.
-// Such a call runs on a thread of its own; when it has not returned by the
-// deadline, the caller goes on as if the call had failed with
-// ERROR_INTERNET_TIMEOUT, and the thread is left to end with the process.
+// that accepts the connection and then says nothing, and a host that sends a
+// byte just within each receive time-out keeps a read going for ever; closing
+// the handle from another thread does not end such a wait, and Windows
+// forbids closing a handle while a call on it runs. So the call runs on a
+// thread of its own. When it has not returned by the deadline, or Cancel is
+// pressed, the caller stops waiting and goes on as if it had failed; the
+// call keeps everything it reads and writes in its own record, and the
+// handles it was made on are handed to it, to be closed once it returns (or
+// left to the end of the process if it never does).
 #pragma once
 
 #include <windows.h>
 
-// The call reads only its argument, which it receives as a heap copy of its
-// own: that copy stays valid however long an abandoned call runs.
-using DeadlineCall = BOOL (*)(void* argument);
+class PendingCall {
+public:
+    PendingCall() = default;
+    PendingCall(const PendingCall&) = delete;
+    PendingCall& operator=(const PendingCall&) = delete;
 
-// Runs call(argument) with argumentSize bytes of argument copied to the
-// heap; gives its result and sets the calling thread's last error to the
-// call's own. After deadlineMs without an answer: FALSE, last error
-// ERROR_INTERNET_TIMEOUT. When no thread can be started, runs the call here.
-BOOL RunWithDeadline(DeadlineCall call, const void* argument, size_t argumentSize, DWORD deadlineMs);
+    // On the call's thread: the call itself, taking its arguments from the
+    // record and leaving its outputs there.
+    virtual BOOL Call() = 0;
 
-// Windows' own limits for opening a connection and then one answer from the
-// host (connect 60 s, receive 30 s): a request that has not been sent by
-// then would already have failed on Windows.
-constexpr DWORD kSendRequestDeadlineMs = 90000;
+    // Filled on the call's thread when it returns: the call's result and last
+    // error, and WinINet's last response information, which Windows keeps
+    // per thread.
+    BOOL result = FALSE;
+    DWORD error = 0;
+    DWORD responseError = 0;
+    DWORD responseLength = 0;
+    char responseText[2048] = {};
+
+    // A WinINet handle to close once the call is surely over, when the last
+    // share of the record goes (the caller's, or the thread's when the call
+    // returns after the caller gave up). Only the caller adds them, before
+    // its Release. At most four.
+    void CloseAfterCall(void* internetHandle);
+    // Gives up the caller's share; the last share to go closes the handles
+    // and deletes the record.
+    void Release();
+
+    // Runs Call on the record's own thread and waits for it at most
+    // deadlineMs, and only until cancelEvent is set when there is one. True
+    // when the call returned in that time (its results are then in the
+    // record). False when the caller stopped waiting: the call is abandoned
+    // and goes on alone. When no thread can be started the call runs here.
+    bool RunAndWait(DWORD deadlineMs, HANDLE cancelEvent);
+
+protected:
+    virtual ~PendingCall() = default;
+
+private:
+    static DWORD WINAPI RunOnOwnThread(void* record);
+    void RunHere();
+
+    LONG shares_ = 1;
+    void* toClose_[4] = {};
+    int closeCount_ = 0;
+};

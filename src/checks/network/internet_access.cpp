@@ -56,6 +56,7 @@ void Exchange(WinInetCalls& net, const std::string& siteHost, Handles& h, Intern
     h.request = net.HttpOpenRequestA(h.connection, "GET", "/", "HTTP/1.1", "", kAcceptTypes, kRequestFlags, 0);
     if (!h.request)
         return fail(kStepOpenRequest);
+    SetWindowsDefaultTimeouts(net, h.request);
 
     // The vendor's certificate is accepted whoever issued it and whatever
     // name it carries; what matters is that the site answers.
@@ -72,6 +73,10 @@ void Exchange(WinInetCalls& net, const std::string& siteHost, Handles& h, Intern
                                     wininet::kAddReqCoalesceWithComma))
         return fail(kStepAddHeaders);
 
+    // From the send to the end of the page, one budget: a host that trickles
+    // the page within each receive time-out still ends the check.
+    ExchangeBudget budget(net);
+    budget.Arm();
     if (!net.HttpSendRequestA(h.request, nullptr, 0, nullptr, 0))
         return fail(kStepSend);
 
@@ -101,6 +106,7 @@ void Exchange(WinInetCalls& net, const std::string& siteHost, Handles& h, Intern
     char block[kReadBlock];
     for (uint64_t total = 0; total < kLargestPageRead;) {
         uint32_t read = 0;
+        budget.Arm();
         if (!net.InternetReadFile(h.request, block, kReadBlock, &read))
             return fail(kStepRead);
         if (read == 0)

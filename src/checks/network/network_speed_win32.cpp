@@ -29,7 +29,11 @@ public:
     void SetBarPosition(uint32_t position) override { SendMessageA(context_.progressBar, PBM_SETPOS, position, 0); }
     void SetLabelText(const char* text) override { SetWindowTextA(context_.progressLabel, text); }
     void SetCancelButtonText(const char* text) override { SetWindowTextA(context_.cancelButton, text); }
-    void ShowLastErrorBox(const char* stepLabel) override { ::ShowLastErrorBox(stepLabel); }
+    void ShowErrorBox(const char* stepLabel, uint32_t error) override
+    {
+        SetLastError(error);
+        ::ShowLastErrorBox(stepLabel);
+    }
     std::string MakeMultipartBoundary() override { return ::MakeMultipartBoundary(); }
 
 private:
@@ -126,7 +130,8 @@ void CheckNetworkSpeed(TestResult& result)
         BenchmarkContext context;
         facts.initialized = InitBenchmarkContext(context);
         if (facts.initialized) {
-            WinInetApi net;
+            // Cancel ends a wait on the host as it ends the transfer at its polls.
+            WinInetApi net(context.cancelEvent);
             WindowsBenchmarkControls controls(context);
             facts.upload = RunUploadBenchmark(context.upload, net, controls);
             facts.bytesSent = context.upload.bytesSent;

@@ -53,11 +53,22 @@ private:
         return false;
     }
 
+    bool StepFailure(const char* label, UploadOutcome& result, uint32_t error)
+    {
+        result = {UploadOutcome::End::StepFailed, error};
+        ui_.ShowErrorBox(label, error);
+        return false;
+    }
     bool StepFailure(const char* label, UploadOutcome& result)
     {
-        result = {UploadOutcome::End::StepFailed, net_.GetLastError()};
-        ui_.ShowLastErrorBox(label);
-        return false;
+        return StepFailure(label, result, net_.GetLastError());
+    }
+    // A call that waits on the host and failed may have been ended by Cancel:
+    // then the check was cancelled, with no box.
+    bool WaitFailure(const char* label, UploadOutcome& result)
+    {
+        const uint32_t error = net_.GetLastError();
+        return Poll(result) && StepFailure(label, result, error);
     }
 
     bool AddHeader(const char* header)
@@ -74,11 +85,15 @@ private:
         AddHeader(header.c_str());
     }
 
-    // One write of a block; sent, the bar and the success of the attempt follow it.
+    // One write of a block; sent, the bar and the success of the attempt
+    // follow it. The first failed write's error is the attempt's.
     bool Write(const void* data, uint32_t length, uint32_t& written, uint32_t& sent, bool& allWritten)
     {
         written = 0;
+        budget_.Arm();
         const bool ok = net_.InternetWriteFile(request_, data, length, &written);
+        if (!ok && allWritten)
+            writeError_ = net_.GetLastError();
         if (!ok)
             allWritten = false;
         sent += written;
@@ -114,6 +129,7 @@ private:
                                          kRequestFlags | (c_.secure ? wininet::kFlagSecure : 0), 0);
         if (!request_)
             return (void)StepFailure("HttpOpenRequest()", result);
+        SetWindowsDefaultTimeouts(net_, request_);
 
         if (c_.secure) {
             // The service's certificate is accepted whoever issued it and
@@ -144,10 +160,14 @@ private:
 
         uint32_t sent = 0;
         for (;;) {
+            // Each attempt, from its send to the end of the reply, has its budget.
+            budget_.Restart();
+            budget_.Arm();
             if (!net_.HttpSendRequestExA(request_, total, wininet::kHsrInitiate, 0))
-                return (void)StepFailure("HttpSendRequestEx()", result);
+                return (void)WaitFailure("HttpSendRequestEx()", result);
 
             bool allWritten = true;
+            writeError_ = 0;
             uint32_t written = 0;
             sent = 0;
             Write(partHeader.data(), static_cast<uint32_t>(partHeader.size()), written, sent, allWritten);
@@ -173,14 +193,16 @@ private:
             if (!Poll(result))
                 return;
 
+            budget_.Arm();
             const bool ended = net_.HttpEndRequestA(request_, wininet::kHsrInitiate, 0);
             if (allWritten && ended)
                 break;
-            result = {UploadOutcome::End::StepFailed, net_.GetLastError()};
-            if (result.number != wininet::kErrorForceRetry) {
-                ui_.ShowLastErrorBox("HttpSendRequestEx()");
-                return;
-            }
+            // The end's own error when it failed; after a successful end, the
+            // failed write's, never the end's success.
+            const uint32_t error = ended ? writeError_ : net_.GetLastError();
+            result = {UploadOutcome::End::StepFailed, error};
+            if (error != wininet::kErrorForceRetry)
+                return (void)(Poll(result) && StepFailure("HttpSendRequestEx()", result, error));
             // The service wants the request again (no limit: Cancel ends it).
             ui_.SetBarPosition(0);
             ui_.SetBarRange(0, total);
@@ -254,8 +276,9 @@ private:
             if (!Poll(result))
                 return;
             uint32_t read = 0;
+            budget_.Arm();
             if (!net_.InternetReadFile(request_, reply_.get() + received, length - received, &read))
-                return (void)StepFailure("InternetReadFile()", result);
+                return (void)WaitFailure("InternetReadFile()", result);
             if (read == 0)
                 break;
             if (read > length - received)
@@ -275,6 +298,8 @@ private:
     NetHandle connection_ = nullptr;
     NetHandle request_ = nullptr;
     std::unique_ptr<char[]> reply_;
+    ExchangeBudget budget_{net_};
+    uint32_t writeError_ = 0;
 };
 
 }  // namespace

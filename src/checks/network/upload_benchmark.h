@@ -22,7 +22,9 @@ public:
     virtual void SetBarPosition(uint32_t position) = 0;         // PBM_SETPOS
     virtual void SetLabelText(const char* text) = 0;
     virtual void SetCancelButtonText(const char* text) = 0;
-    virtual void ShowLastErrorBox(const char* stepLabel) = 0;
+    // The error box about `error` (the system's text for it; the label names
+    // the failed call).
+    virtual void ShowErrorBox(const char* stepLabel, uint32_t error) = 0;
     // "0000----" and the text of a new UUID.
     virtual std::string MakeMultipartBoundary() = 0;
 };

@@ -30,6 +30,7 @@ constexpr uint32_t kHsrInitiate = 8;                     // HSR_INITIATE
 constexpr uint32_t kErrorForceRetry = 12032;             // ERROR_INTERNET_FORCE_RETRY
 constexpr uint32_t kErrorInsufficientBuffer = 122;        // ERROR_INSUFFICIENT_BUFFER
 constexpr uint32_t kSchemeHttps = 4;                     // INTERNET_SCHEME_HTTPS
+constexpr uint32_t kErrorTimeout = 12002;                // ERROR_INTERNET_TIMEOUT
 }  // namespace wininet
 
 class WinInetCalls {
@@ -64,10 +65,47 @@ public:
     virtual bool InternetCloseHandle(NetHandle handle) = 0;
     // The calling thread's last error, right after a call failed.
     virtual uint32_t GetLastError() = 0;
+
+    // Each call that waits on the host (the two sends, a write, the end of a
+    // request, a read) is given up after this many milliseconds from its
+    // start and fails as a time-out (12002); with 0 it fails so at once,
+    // without being made. A call given up, or ended by Cancel where the
+    // check can be cancelled, leaves its handles to itself: every later call
+    // fails the same way, and a handle closed is closed once that call has
+    // returned.
+    virtual void SetCallDeadline(uint32_t milliseconds) = 0;
+    // Milliseconds since the system started (GetTickCount).
+    virtual uint32_t GetTickCount() = 0;
 };
 
-// Windows' own WinINet defaults, set on the Internet handle so that every
-// system keeps them: a connection within 60 s, each send and each receive
-// within 30 s. Some WinINet builds wait without end for a host that accepts
-// the connection and then says nothing.
-void SetWindowsDefaultTimeouts(WinInetCalls& net, NetHandle internet);
+// Windows' own WinINet defaults, set on the Internet handle and on each
+// request so that every system keeps them (Windows hands the Internet
+// handle's down to its requests; some WinINet builds honour them only where
+// they are set on the request): a connection within 60 s, each send and each
+// receive within 30 s.
+void SetWindowsDefaultTimeouts(WinInetCalls& net, NetHandle handle);
+
+// A host needs at most a connection and one answer (60 s plus 30 s by those
+// defaults) to take a request and reply; a host that trickles a byte at a
+// time within each receive time-out would otherwise hold a check for ever.
+// So the whole exchange, from the send to the end of the reply, gets this
+// much time, and fails as a time-out (12002) once it is spent.
+constexpr uint32_t kExchangeBudgetMs = 90000;
+
+class ExchangeBudget {
+public:
+    // The exchange starts now.
+    explicit ExchangeBudget(WinInetCalls& net) : net_(net), start_(net.GetTickCount()) {}
+    // It starts again now (a new attempt).
+    void Restart() { start_ = net_.GetTickCount(); }
+    // Gives the next call what is left of the budget (nothing once it is spent).
+    void Arm()
+    {
+        const uint32_t used = net_.GetTickCount() - start_;
+        net_.SetCallDeadline(used < kExchangeBudgetMs ? kExchangeBudgetMs - used : 0);
+    }
+
+private:
+    WinInetCalls& net_;
+    uint32_t start_;
+};

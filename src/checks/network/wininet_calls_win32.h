@@ -1,10 +1,27 @@
-// WinINet itself behind the network checks' call interface.
+// WinINet itself behind the network checks' call interface: each method
+// forwards to the call of the same name; the calls that wait on the host run
+// under the deadline the check sets (call_deadline_win32.h).
 #pragma once
 
 #include "checks/network/wininet_calls.h"
 
+#include <windows.h>
+
+#include <string>
+
+class PendingCall;
+
 class WinInetApi : public WinInetCalls {
 public:
+    // cancelEvent: when set, a call waiting on the host is given up within
+    // moments; null where the check cannot be cancelled.
+    explicit WinInetApi(HANDLE cancelEvent = nullptr) : cancelEvent_(cancelEvent) {}
+    // An abandoned call keeps its share of its record, with the handles
+    // closed meanwhile, until it returns.
+    ~WinInetApi() override;
+    WinInetApi(const WinInetApi&) = delete;
+    WinInetApi& operator=(const WinInetApi&) = delete;
+
     NetHandle InternetOpenA(const char* agent, uint32_t accessType, const char* proxy, const char* proxyBypass,
                             uint32_t flags) override;
     NetHandle InternetConnectA(NetHandle internet, const char* host, uint16_t port, const char* user,
@@ -26,4 +43,23 @@ public:
     bool InternetReadFile(NetHandle request, void* buffer, uint32_t toRead, uint32_t* read) override;
     bool InternetCloseHandle(NetHandle handle) override;
     uint32_t GetLastError() override;
+    void SetCallDeadline(uint32_t milliseconds) override { deadlineMs_ = milliseconds; }
+    uint32_t GetTickCount() override { return ::GetTickCount(); }
+
+private:
+    // Runs the call under the deadline and gives its result with its last
+    // error set. `call` is a new record; this takes the caller's share.
+    bool Run(PendingCall* call);
+    // After a call was abandoned nothing more is done on its handles.
+    bool Refused();
+
+    HANDLE cancelEvent_;
+    DWORD deadlineMs_ = INFINITE;
+    PendingCall* abandoned_ = nullptr;
+    DWORD abandonedError_ = 0;
+    // The last response information of the thread that made the last call
+    // that waited on the host.
+    bool haveResponse_ = false;
+    DWORD responseError_ = 0;
+    std::string responseText_;
 };

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-void SetWindowsDefaultTimeouts(WinInetCalls& net, NetHandle internet)
+void SetWindowsDefaultTimeouts(WinInetCalls& net, NetHandle handle)
 {
     const std::pair<uint32_t, uint32_t> timeouts[] = {
         {wininet::kOptionConnectTimeout, 60000},
@@ -10,5 +10,5 @@ void SetWindowsDefaultTimeouts(WinInetCalls& net, NetHandle internet)
         {wininet::kOptionReceiveTimeout, 30000},
     };
     for (auto [option, milliseconds] : timeouts)
-        net.InternetSetOptionA(internet, option, &milliseconds, sizeof(milliseconds));
+        net.InternetSetOptionA(handle, option, &milliseconds, sizeof(milliseconds));
 }
