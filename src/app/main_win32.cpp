@@ -5,6 +5,7 @@
 #include "app/logo_win32.h"
 #include "app/test_runner_win32.h"
 #include "app/welcome_dialog_win32.h"
+#include "platform/scoped_win32.h"
 #include "resource_ids.h"
 
 #include <commctrl.h>
@@ -36,10 +37,13 @@ std::vector<std::string> ProgramArguments()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     g_hInstance = instance;
-    g_cancelEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // Owned here for the life of the program; the globals only lend them out.
+    const ScopedHandle cancelEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    g_cancelEvent = cancelEvent.Get();
     LoadLibraryA("Riched32.dll");  // the "RICHEDIT" class of the dialogs
     InitCommonControls();
-    g_logoBitmap = LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG");
+    const ScopedGdiObject logoBitmap(LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG"));
+    g_logoBitmap = static_cast<HBITMAP>(logoBitmap.Get());
     g_salesAgentName.clear();
     g_prospectName.clear();
 
@@ -56,12 +60,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WELCOME), nullptr, LegalDialogProc, 0) == 1)
         DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
 
-    // Closed during the run: the worker may be inside a check (a WinINet call,
-    // a write) that uses the cancel event, the settings or a runtime lock. The
-    // process ends here, at once: no static destructor and no library's
-    // detach code runs under the worker's feet, and nothing can wait on it.
+    // Every close of the main window ends the program at once; its loop ends
+    // by itself only on a quit message. Should the run still be going then,
+    // the worker may be inside a check (a WinINet call, a write) that uses the
+    // cancel event, the settings or a runtime lock. The process ends here, at
+    // once: no static destructor and no library's detach code runs under the
+    // worker's feet, and nothing can wait on it.
     if (AbandonTestRun())
         TerminateProcess(GetCurrentProcess(), 0);
-    CloseHandle(g_cancelEvent);
+    g_cancelEvent = nullptr;
+    g_logoBitmap = nullptr;
     return 0;
 }

@@ -130,8 +130,7 @@ void FinishRun(HWND dialog)
 {
     DestroyWindow(g_hProgressDlg);
     g_hProgressDlg = nullptr;
-    CloseHandle(g_hWorkerThread);
-    g_hWorkerThread = INVALID_HANDLE_VALUE;
+    g_hWorkerThread.Reset();
 
     const OverallVerdict verdict = ComputeOverallVerdict();
     const std::string text = verdict.message + "  You may obtain more information by clicking on the items.";

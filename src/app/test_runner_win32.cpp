@@ -11,7 +11,7 @@
 
 #include <atomic>
 
-HANDLE g_hWorkerThread = INVALID_HANDLE_VALUE;
+ScopedHandle g_hWorkerThread;
 
 namespace {
 
@@ -79,13 +79,13 @@ void StartTestRunner()
                     MB_ICONHAND | MB_SYSTEMMODAL);
         ExitProcess(static_cast<UINT>(-1));
     }
-    g_hWorkerThread = reinterpret_cast<HANDLE>(thread);
+    g_hWorkerThread.Reset(reinterpret_cast<HANDLE>(thread));
 }
 
 bool AbandonTestRun()
 {
     g_runAbandoned.store(true);
-    return g_hWorkerThread != INVALID_HANDLE_VALUE && WaitForSingleObject(g_hWorkerThread, 0) == WAIT_TIMEOUT;
+    return g_hWorkerThread && WaitForSingleObject(g_hWorkerThread.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool TestRunAbandoned()

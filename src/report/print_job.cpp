@@ -7,7 +7,9 @@ bool RunPrintJob(PrintJobSteps& steps)
     if (!steps.ChoosePrinter())
         return false;
     // The logo is a bitmap; a printer that cannot take one is refused outright.
-    if (!steps.PrinterCanDrawBitmaps()) {
+    // So is one whose driver gives no page size: nothing could be laid out
+    // in millimetres of its page.
+    if (!steps.PrinterCanDrawBitmaps() || !steps.PrinterPageMetrics().HasPageSize()) {
         steps.ReleasePrinter();
         steps.ShowErrorBox("Printer cannot display bitmaps.", "Device Error");
         return false;
@@ -16,7 +18,7 @@ bool RunPrintJob(PrintJobSteps& steps)
     // The owner stays disabled while the job runs so that Print cannot be
     // pressed again in the middle of it.
     steps.EnableOwner(false);
-    if (steps.StartDocument() == -1) {
+    if (steps.StartDocument() <= 0) {
         steps.ShowErrorBox("StartDoc", "error");
     } else {
         steps.PrintPage();

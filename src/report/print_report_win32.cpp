@@ -18,21 +18,18 @@
 
 namespace {
 
-// The fonts of the current job, in the order of kReportFontSpecs.
+// The fonts of the current job, in the order of kReportFontSpecs, with the
+// printer context they are selected into and that context's own font. They
+// are deleted only after the context's own font is back in it, so none is
+// ever deleted while selected.
 ScopedGdiObject g_reportFonts[6];
+HDC g_reportFontsDc = nullptr;
+HGDIOBJ g_reportFontsDcFont = nullptr;
 
-// ReportCanvas on a printer context. The context's own font is put back
-// before the report fonts are deleted, so none is deleted while selected.
+// ReportCanvas on a printer context.
 class GdiReportCanvas : public ReportCanvas {
 public:
     explicit GdiReportCanvas(HDC dc) : dc_(dc) {}
-    ~GdiReportCanvas() override
-    {
-        if (originalFont_)
-            SelectObject(dc_, originalFont_);
-    }
-    GdiReportCanvas(const GdiReportCanvas&) = delete;
-    GdiReportCanvas& operator=(const GdiReportCanvas&) = delete;
 
     void StartPage() override
     {
@@ -41,12 +38,7 @@ public:
     }
     void EndPage() override { ::EndPage(dc_); }
 
-    void SelectFont(int font) override
-    {
-        HGDIOBJ previous = SelectObject(dc_, g_reportFonts[font - 1].Get());
-        if (!originalFont_)
-            originalFont_ = previous;
-    }
+    void SelectFont(int font) override { SelectObject(dc_, g_reportFonts[font - 1].Get()); }
 
     TextSize MeasureText(const std::string& text) override
     {
@@ -109,7 +101,6 @@ public:
 
 private:
     HDC dc_;
-    HGDIOBJ originalFont_ = nullptr;
 };
 
 PageMetrics PageMetricsOf(HDC printer)
@@ -207,6 +198,8 @@ public:
 
     bool PrinterCanDrawBitmaps() override { return (GetDeviceCaps(printer_.Get(), RASTERCAPS) & RC_BITBLT) != 0; }
 
+    PageMetrics PrinterPageMetrics() override { return PageMetricsOf(printer_.Get()); }
+
     void ReleasePrinter() override { printer_.Reset(); }
 
     void ShowErrorBox(const char* text, const char* caption) override
@@ -246,6 +239,10 @@ private:
 
 void CreateReportFonts(HDC printer)
 {
+    DeleteReportFonts();
+    // Taken before any report font goes into the context.
+    g_reportFontsDc = printer;
+    g_reportFontsDcFont = GetCurrentObject(printer, OBJ_FONT);
     const PageMetrics metrics = PageMetricsOf(printer);
     for (int font = 1; font <= 6; ++font) {
         const ReportFontSpec& spec = kReportFontSpecs[font - 1];
@@ -258,6 +255,10 @@ void CreateReportFonts(HDC printer)
 
 void DeleteReportFonts()
 {
+    if (g_reportFontsDc != nullptr && g_reportFontsDcFont != nullptr)
+        SelectObject(g_reportFontsDc, g_reportFontsDcFont);
+    g_reportFontsDc = nullptr;
+    g_reportFontsDcFont = nullptr;
     for (ScopedGdiObject& font : g_reportFonts)
         font.Reset();
 }

@@ -24,6 +24,8 @@ struct PageMetrics {
     int horzSizeMm = 0;
     int vertSizeMm = 0;
 
+    // A driver may answer 0 for the size; the page cannot be measured then.
+    bool HasPageSize() const { return horzSizeMm > 0 && vertSizeMm > 0; }
     double PixelsPerMmAcross() const { return static_cast<double>(horzRes) / horzSizeMm; }
     double PixelsPerMmDown() const { return static_cast<double>(vertRes) / vertSizeMm; }
 };

@@ -124,12 +124,14 @@ namespace {
 struct ScriptedPrintJob : PrintJobSteps {
     bool names = true, printer = true, bitmaps = true;
     int startDoc = 1, endDoc = 1;
+    PageMetrics metrics = kTenPerMm;
     std::string steps;
 
     bool Step(const std::string& step, bool answer = true) { return steps += step + ";", answer; }
     bool AskForNames() override { return Step("names", names); }
     bool ChoosePrinter() override { return Step("printer", printer); }
     bool PrinterCanDrawBitmaps() override { return Step("bitmaps", bitmaps); }
+    PageMetrics PrinterPageMetrics() override { return metrics; }
     void ReleasePrinter() override { Step("release"); }
     void ShowErrorBox(const char* text, const char* caption) override { Step(std::string(caption) + ": " + text); }
     void EnableOwner(bool enable) override { Step(enable ? "enable" : "disable"); }
@@ -147,7 +149,14 @@ TEST(PrintJob_Sequence, EveryPathAndErrorBox)
         {[](ScriptedPrintJob& j) { j.names = false; }, false, "names;"},
         {[](ScriptedPrintJob& j) { j.bitmaps = false; }, false,
          "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
+        // A driver that gives no page size in millimetres is refused the same way.
+        {[](ScriptedPrintJob& j) { j.metrics.horzSizeMm = 0; }, false,
+         "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
+        {[](ScriptedPrintJob& j) { j.metrics.vertSizeMm = 0; }, false,
+         "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
         {[](ScriptedPrintJob& j) { j.startDoc = -1; }, true,
+         "names;printer;bitmaps;disable;startdoc;error: StartDoc;enable;release;"},
+        {[](ScriptedPrintJob& j) { j.startDoc = 0; }, true,
          "names;printer;bitmaps;disable;startdoc;error: StartDoc;enable;release;"},
         {[](ScriptedPrintJob& j) { j.endDoc = 0; }, true,
          "names;printer;bitmaps;disable;startdoc;page;enddoc;error: EndDoc failed;enable;release;"},

@@ -172,7 +172,7 @@ const void* VmwareBackdoorInstructionAddress()
 bool IsInsideVirtualPc()
 {
     const ScopedProbeFaultGuard guard(VirtualPcInstructionAddress(), 4, RepairVirtualPcFault);
-    return RunVirtualPcInstruction() == 0;
+    return guard.Armed() && RunVirtualPcInstruction() == 0;
 }
 
 bool IsInsideVmware(int32_t* version, uint32_t* productType)
@@ -180,7 +180,8 @@ bool IsInsideVmware(int32_t* version, uint32_t* productType)
     VmwareBackdoorRegisters registers = {};
     {
         const ScopedProbeFaultGuard guard(VmwareBackdoorInstructionAddress(), 1, RepairVmwareFault);
-        RunVmwareBackdoor(&registers);
+        if (guard.Armed())
+            RunVmwareBackdoor(&registers);
     }
     const bool inside = registers.ebx == kVmwareMagic;
     if (version != nullptr)

@@ -41,6 +41,9 @@ public:
     ScopedProbeFaultGuard(const ScopedProbeFaultGuard&) = delete;
     ScopedProbeFaultGuard& operator=(const ScopedProbeFaultGuard&) = delete;
 
+    // False when the handler could not be installed: the probe's instruction
+    // must not run then, since its fault would end the process.
+    bool Armed() const { return handler_ != nullptr; }
     bool Caught() const { return caught_; }
 
 private:
