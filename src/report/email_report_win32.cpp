@@ -21,10 +21,17 @@ void EmailReport(HWND owner)
     if (!sendMail)
         return;
 
+    // The report goes into the temporary folder or nowhere: without that
+    // folder, or when the report cannot be written whole, nothing is sent,
+    // and the user is told with Simple MAPI's own code for an attachment that
+    // could not be written.
     char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    PathAppendA(path, "KavloReport.html");
-    WriteHtmlReport(path);
+    const DWORD folderLength = GetTempPathA(MAX_PATH, path);
+    if (folderLength == 0 || folderLength >= MAX_PATH || !PathAppendA(path, "KavloReport.html") ||
+        !WriteHtmlReport(path)) {
+        MessageBoxA(owner, EmailErrorText(MAPI_E_ATTACHMENT_WRITE_FAILURE)->c_str(), kEmailErrorCaption, MB_OK);
+        return;
+    }
 
     ReportMail mail = MakeReportMail(path, g_customerServiceAddress);
     // Simple MAPI takes non-constant texts; these copies live for the call.

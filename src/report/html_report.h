@@ -20,6 +20,7 @@ std::string BuildHtmlReport(const HtmlReportHeader& header, const std::vector<Te
 // "&", "<", ">" and '"' as entities; every other byte unchanged.
 std::string EscapeHtml(const std::string& text);
 
-// Gathers the header, reads g_results and writes the file at `path`; a file
-// that cannot be opened is not reported (win32 build).
-void WriteHtmlReport(const char* path);
+// Gathers the header, reads g_results and puts the whole file at `path`, or
+// nothing: false when any step failed, and the file at `path` (if any) is then
+// as it was (win32 build).
+bool WriteHtmlReport(const char* path);

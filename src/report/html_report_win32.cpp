@@ -6,15 +6,21 @@
 #include "report/fingerprint.h"
 #include "report/report_timestamp.h"
 
-#include <cstdio>
-#include <memory>
+#include <shlwapi.h>
 
-void WriteHtmlReport(const char* path)
+#include <cstdio>
+#include <io.h>
+
+namespace {
+
+// Writes the whole report into `path`, through to the disk; false when any
+// step fails (a full disk often shows only when the file is flushed or closed).
+bool WriteReportFile(const char* path)
 {
     // Text mode: the file gets CR LF line breaks, as mail clients on Windows expect.
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "wt"), &std::fclose);
-    if (!file)
-        return;
+    FILE* file = std::fopen(path, "wt");
+    if (file == nullptr)
+        return false;
 
     HtmlReportHeader header;
     header.dateText = FormatHtmlReportDate(CurrentReportTimestamp());
@@ -24,5 +30,28 @@ void WriteHtmlReport(const char* path)
 
     // The run is over when Email is enabled, so the results are read without the lock.
     const std::string html = BuildHtmlReport(header, g_results);
-    std::fwrite(html.data(), 1, html.size(), file.get());
+    const bool written = std::fwrite(html.data(), 1, html.size(), file) == html.size() && std::fflush(file) == 0 &&
+                         _commit(_fileno(file)) == 0;
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
+
+bool WriteHtmlReport(const char* path)
+{
+    // The report is written beside its place under a name of its own and moved
+    // there only when it is whole: a failed write leaves no partial report in
+    // its place, and an older report is never taken for this one.
+    char folder[MAX_PATH] = {};
+    char partial[MAX_PATH] = {};
+    if (lstrlenA(path) >= MAX_PATH)
+        return false;
+    lstrcpynA(folder, path, MAX_PATH);
+    if (!PathRemoveFileSpecA(folder) || GetTempFileNameA(folder, "kav", 0, partial) == 0)
+        return false;
+    const bool written =
+        WriteReportFile(partial) && MoveFileExA(partial, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!written)
+        DeleteFileA(partial);
+    return written;
 }

@@ -12,11 +12,13 @@ namespace {
 class ScriptedDisk final : public DiskBenchmarkPlatform {
 public:
     std::string folder = "C:\\ProgramData";
-    std::string failing;  // "folder", "geometry", "allocate" or "create"
+    std::string failing;  // the call that fails: "folder", "geometry", "allocate", "info", "remove" or "create"
+    uint32_t entryError = 2;  // why nothing can be opened at the path (2: nothing there); 0: an entry is there
+    uint32_t entryAttributes = 0x20, entryLinks = 1;
     uint32_t bytesPerSector = 512, startTick = 5000, flushMs = 250;
     int failingWrite = 0, shortWrite = 0, cancelAtPoll = 0;  // 1-based; 0: none
 
-    std::string calls, label, createdPath, deletedPath;
+    std::string calls, label, createdPath;
     int writes = 0;
     uint64_t filePosition = 0, largestFile = 0;
     uint32_t lastBarPosition = 0;
@@ -34,21 +36,26 @@ public:
     }
     void ReleaseBlock() override { Call("release"); }
     int Rand() override { return 0; }
+    bool OpenExistingEntry(const std::string&) override { return Call("inspect"), (lastError_ = entryError) == 0; }
+    bool ReadFileInformation(FileInformation& info) override
+    {
+        return info = {entryAttributes, entryLinks}, Call("info");
+    }
+    bool DeleteOpenFile() override { return Call("remove"); }
     bool CreateBenchmarkFile(const std::string& path) override { return createdPath = path, Call("create"); }
     bool WriteBlock(const uint8_t*, uint32_t size, uint32_t& written) override
     {
         // A measurement that never ends (the clock stands, Cancel unseen) stops as a failed write.
         if (++writes == failingWrite || writes > 100000)
-            return false;
+            return lastError_ = 112, false;
         written = writes == shortWrite ? 512 : size;
         largestFile = std::max(largestFile, filePosition += written);
         return true;
     }
-    uint32_t LastError() override { return 112; }
+    uint32_t LastError() override { return lastError_; }
     void FlushFile() override { now_ += flushMs; }
     void RewindFile() override { filePosition = 0; }
     void CloseFile() override { Call("close"); }
-    void DeleteFileByPath(const std::string& path) override { Call("delete"), deletedPath = path; }
     uint32_t TickCount() override { return startTick + now_; }
     uint32_t WaitForCancelEvent(uint32_t) override { return ++polls_ == cancelAtPoll ? 0 : 0x102; }
     bool ErrorText(uint32_t code, std::string& text) override { return text = code == 112 ? "No room.\r" : "?", true; }
@@ -56,7 +63,7 @@ public:
 private:
     bool Call(const std::string& name) { return calls += (calls.empty() ? "" : " ") + name, name != failing; }
     std::vector<uint8_t> block_;
-    uint32_t now_ = 0;
+    uint32_t now_ = 0, lastError_ = 0;
     int polls_ = 0;
 };
 
@@ -83,7 +90,7 @@ TEST(DiskSpeed_Grade, RateAndStrictComparisonInSinglePrecision)
 TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
 {
     const std::string rate = "Disk un-buffered write speed: ";
-    const char* const whole = "folder geometry allocate create close delete release";
+    const char* const whole = "folder geometry allocate inspect create remove close release";
     using Script = void (*)(ScriptedDisk&);
     const struct { Script script; int writes; std::string summary; char status; const char* calls; } cases[] = {
         {[](ScriptedDisk&) {}, 40, rate + "4.0 MB / s", 'A', whole},
@@ -102,7 +109,7 @@ TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
         {[](ScriptedDisk& d) { d.bytesPerSector = 0; }, 0, "Unable to size local disk", 'F', "folder geometry"},
         {[](ScriptedDisk& d) { d.failing = "allocate"; }, 0, "VirtualAlloc() failed.", 'F', "folder geometry allocate"},
         {[](ScriptedDisk& d) { d.failing = "create"; }, 0, "Unable to write to local disk", 'F',
-         "folder geometry allocate create release"},
+         "folder geometry allocate inspect create release"},
     };
     for (const auto& c : cases) {
         ScriptedDisk disk;
@@ -121,9 +128,41 @@ TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
     TestResult result;
     RunDiskSpeedBenchmark(disk, result);
     EXPECT_EQ(disk.createdPath, disk.folder + "\\kavlo.tmp");
-    EXPECT_EQ(disk.deletedPath, disk.createdPath);
     EXPECT_EQ(disk.largestFile, 17u * 1048576);
     EXPECT_EQ(disk.lastBarPosition, 10000u);
+}
+
+// Another account may have put a link or a folder at the path: only a plain file with no other
+// name is removed (through the handle that looked at it) and replaced; anything else is left as
+// it is, neither written nor deleted, and the check cannot write.
+TEST(DiskSpeed_Run, WhatStandsAtThePathIsNeverFollowedTruncatedOrDeleted)
+{
+    const char* const refused = "folder geometry allocate inspect info close release";
+    using Script = void (*)(ScriptedDisk&);
+    const struct { const char* entry; Script script; const char* calls; } cases[] = {
+        {"nothing", [](ScriptedDisk&) {}, "folder geometry allocate inspect create remove close release"},
+        {"plain leftover", [](ScriptedDisk& d) { d.entryError = 0; },
+         "folder geometry allocate inspect info remove close create remove close release"},
+        {"symbolic link", [](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x420; }, refused},
+        {"junction", [](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x410; }, refused},
+        {"hard link", [](ScriptedDisk& d) { d.entryError = 0, d.entryLinks = 2; }, refused},
+        {"folder", [](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x10; }, refused},
+        {"unreadable", [](ScriptedDisk& d) { d.entryError = 0, d.failing = "info"; }, refused},
+        {"undeletable", [](ScriptedDisk& d) { d.entryError = 0, d.failing = "remove"; },
+         "folder geometry allocate inspect info remove close release"},
+        {"held open", [](ScriptedDisk& d) { d.entryError = 32; }, "folder geometry allocate inspect release"},
+    };
+    for (const auto& c : cases) {
+        ScriptedDisk disk;
+        c.script(disk);
+        TestResult result;
+        RunDiskSpeedBenchmark(disk, result);
+        const bool written = std::string(c.calls).find("create") != std::string::npos;
+        EXPECT_EQ(disk.calls, c.calls) << c.entry;
+        EXPECT_EQ(disk.writes, written ? 40 : 0) << c.entry;
+        EXPECT_EQ(result.summary, written ? "Disk un-buffered write speed: 4.0 MB / s" : "Unable to write to local disk")
+            << c.entry;
+    }
 }
 
 } // namespace

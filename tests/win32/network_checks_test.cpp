@@ -184,3 +184,31 @@ TEST(DiskSpeedCheck, FullDiskGivesWriteFailedWithTheSystemText)
     EXPECT_EQ(result.status, 'F');
     EXPECT_EQ(GetFileAttributesA(BenchmarkFilePath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+// A second name of another file at the benchmark's path (any account may make one there) is
+// neither written through nor deleted; a plain leftover of an earlier run is replaced.
+TEST(DiskSpeedCheck, HardLinkIsLeftAloneAndALeftoverIsReplaced)
+{
+    const std::string path = BenchmarkFilePath(), other = TempPath("kavlo-linked.txt");
+    const struct { bool link; const char* summary; } cases[] = {
+        {true, "Unable to write to local disk"},
+        {false, "Disk un-buffered write speed: 0.0 MB / s"},  // Cancel already pressed: no time measured
+    };
+    for (const auto& c : cases) {
+        ScopedHandle file(CreateFileA(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(file.Get(), "precious", 8, &written, nullptr);
+        file.Reset();
+        ASSERT_TRUE(c.link ? CreateHardLinkA(path.c_str(), other.c_str(), nullptr)
+                           : CopyFileA(other.c_str(), path.c_str(), FALSE));
+        OwnCancelEvent cancel;
+        SetEvent(cancel.event.Get());
+        TestResult result;
+        CheckDiskSpeed(result);
+        EXPECT_EQ(result.summary, c.summary);
+        EXPECT_EQ(ReadWholeFile(other), "precious");
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, c.link);
+        DeleteFileA(path.c_str());
+        DeleteFileA(other.c_str());
+    }
+}

@@ -25,6 +25,26 @@ HRESULT CallMailStandIn(const char* function)
     return call ? call() : E_FAIL;
 }
 
+std::string EnvironmentValue(const char* name)
+{
+    char value[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA(name, value, sizeof(value));
+    return value;
+}
+
+// The names in a folder, each followed by "|"; "" for a folder that is empty or not there.
+std::string FolderEntries(const std::string& folder)
+{
+    std::string names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry))
+        names += entry.cFileName[0] == '.' ? "" : entry.cFileName + std::string("|");
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return names;
+}
+
 // The stand-in is the default mail client during each test; three rows of the
 // real table, so that the required failed one decides the verdict.
 class EmailReportTest : public ::testing::Test {
@@ -127,6 +147,54 @@ TEST_F(EmailReportTest, UserAbortIsSilentAndOtherCodesShowTheErrorBox)
         EXPECT_NE(ReadWholeFile(kMailOut + "message.txt").find("\nresult=" + std::string(code)), std::string::npos);
     }
     SetEnvironmentVariableA("KAVLO_MAIL_RESULT", nullptr);
+}
+
+// A report that cannot be written whole is not mailed: the error box with Simple MAPI's code for an
+// attachment that could not be written, and nothing new in the report's folder. The full disk is a
+// folder on a full tmpfs that tests/disk-speed/full-disk gives (as root) in KAVLO_FULL_TEMP.
+TEST_F(EmailReportTest, ReportNotWrittenWholeIsNotMailed)
+{
+    const std::string fullFolder = WindowsPathFrom("KAVLO_FULL_TEMP");
+    const struct { const char* situation; std::string folder; bool oldReport; } cases[] = {
+        {"no temporary folder", TempPath("kavlo-no-such-folder\\"), false},
+        {"temporary folder path too long", "C:\\" + std::string(300, 'x') + "\\", false},
+        // Windows refuses a read-only report; Wine run as root replaces it, so it is held open too.
+        {"old report read-only and held open", TempPath("kavlo-held-report\\"), true},
+        {"full disk", fullFolder + "\\", false},
+    };
+    const std::string savedTmp = EnvironmentValue("TMP"), savedTemp = EnvironmentValue("TEMP");
+    OwnerWindow owner;
+    for (const auto& c : cases) {
+        if (c.folder == "\\") {
+            std::printf("not tried: %s (needs tests/disk-speed/full-disk, as root)\n", c.situation);
+            continue;
+        }
+        const std::string report = c.folder + "KavloReport.html";
+        ScopedHandle held;
+        if (c.oldReport) {
+            CreateDirectoryA(c.folder.c_str(), nullptr);
+            std::ofstream(report) << "old report";
+            SetFileAttributesA(report.c_str(), FILE_ATTRIBUTE_READONLY);
+            held.Reset(CreateFileA(report.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        }
+        SetEnvironmentVariableA("TMP", c.folder.c_str());
+        SetEnvironmentVariableA("TEMP", c.folder.c_str());
+        std::string text;
+        DialogWatcher box("Email Error", [&](HWND dialog) { text = MessageOf(dialog), Press(dialog, IDOK); });
+        EmailReport(owner.hwnd);
+        SetEnvironmentVariableA("TMP", savedTmp.empty() ? nullptr : savedTmp.c_str());
+        SetEnvironmentVariableA("TEMP", savedTemp.empty() ? nullptr : savedTemp.c_str());
+        held.Reset();
+
+        EXPECT_EQ(box.Finish(), 1) << c.situation;
+        EXPECT_EQ(text, "Email creation failed with error code 13.  The email messsage was not sent.") << c.situation;
+        EXPECT_EQ(ReadWholeFile(kMailOut + "message.txt"), "") << c.situation << ": the mail client was called";
+        EXPECT_EQ(FolderEntries(c.folder), c.oldReport ? "KavloReport.html|" : "") << c.situation;
+        EXPECT_EQ(ReadWholeFile(report), c.oldReport ? "old report" : "") << c.situation;
+        SetFileAttributesA(report.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(report.c_str());
+        RemoveDirectoryA(c.folder.c_str());
+    }
 }
 
 // With no printer, Print ends quietly once that box is dismissed (and a printer dialog that may follow is cancelled).

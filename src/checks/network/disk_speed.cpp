@@ -15,6 +15,9 @@ constexpr uint32_t kWaitTimeout = 0x102;
 constexpr size_t kPathBuffer = 260;
 constexpr size_t kTextBuffer = 260;
 const char kFileName[] = "\\kavlo.tmp";
+constexpr uint32_t kErrorFileNotFound = 2;
+constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kAttributeReparsePoint = 0x400;
 
 // Each quotient is taken to single precision before the sum, and so is the
 // product; both quotients are exact, so the result is 3.84368896484375.
@@ -32,26 +35,41 @@ void Fail(TestResult& result, std::string summary)
     result.status = 'F';
 }
 
-// The file is closed and then deleted by its path once the measurement is
-// over, on every path; the delete-on-close flag should already have removed
-// it, the delete by path makes sure.
+// The folder is writable by every account, so whatever stands at the path
+// may have been put there by another one: a link to some other file, which
+// the benchmark would truncate and delete. Only a plain file with no other
+// name, a leftover of an earlier run, is removed, through the handle that
+// looked at it and never by its path. True when the path is free.
+bool ClearLeftoverFile(DiskBenchmarkPlatform& platform, const std::string& path)
+{
+    if (!platform.OpenExistingEntry(path))
+        return platform.LastError() == kErrorFileNotFound;
+    DiskBenchmarkPlatform::FileInformation entry;
+    const bool plainFile = platform.ReadFileInformation(entry) &&
+                           (entry.attributes & (kAttributeDirectory | kAttributeReparsePoint)) == 0 &&
+                           entry.links == 1;
+    const bool removed = plainFile && platform.DeleteOpenFile();
+    platform.CloseFile();
+    return removed;
+}
+
+// The file the benchmark created goes on every path: marked for deletion
+// through its own handle, then closed (the delete-on-close flag should
+// already remove it). Never by its path: once closed, whatever stands there
+// is no longer the benchmark's.
 class OpenBenchmarkFile {
 public:
-    OpenBenchmarkFile(DiskBenchmarkPlatform& platform, std::string path)
-        : platform_(platform), path_(std::move(path))
-    {
-    }
+    explicit OpenBenchmarkFile(DiskBenchmarkPlatform& platform) : platform_(platform) {}
     ~OpenBenchmarkFile()
     {
+        platform_.DeleteOpenFile();
         platform_.CloseFile();
-        platform_.DeleteFileByPath(path_);
     }
     OpenBenchmarkFile(const OpenBenchmarkFile&) = delete;
     OpenBenchmarkFile& operator=(const OpenBenchmarkFile&) = delete;
 
 private:
     DiskBenchmarkPlatform& platform_;
-    std::string path_;
 };
 
 class CommittedBlock {
@@ -175,11 +193,13 @@ void MeasureDiskSpeed(DiskBenchmarkPlatform& platform, TestResult& result)
     for (uint32_t i = 0; i < blockSize; ++i)
         block[i] = static_cast<uint8_t>(platform.Rand() & 0xFF);
 
-    if (!platform.CreateBenchmarkFile(path)) {
+    // A link planted after the path was cleared makes the create fail
+    // rather than be followed.
+    if (!ClearLeftoverFile(platform, path) || !platform.CreateBenchmarkFile(path)) {
         Fail(result, "Unable to write to local disk");
         return;
     }
-    OpenBenchmarkFile fileClose(platform, path);
+    OpenBenchmarkFile fileClose(platform);
     WriteForMeasuringTime(platform, block, blockSize, result);
 }
 

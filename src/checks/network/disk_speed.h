@@ -36,16 +36,32 @@ public:
     // The C runtime's rand, never seeded.
     virtual int Rand() = 0;
 
-    // CreateFileA(GENERIC_WRITE, no sharing, CREATE_ALWAYS,
-    // FILE_FLAG_NO_BUFFERING | FILE_FLAG_DELETE_ON_CLOSE).
+    // What GetFileInformationByHandle tells of an open file.
+    struct FileInformation {
+        uint32_t attributes = 0;  // FILE_ATTRIBUTE_*
+        uint32_t links = 0;       // nNumberOfLinks
+    };
+    // CreateFileA(DELETE | FILE_READ_ATTRIBUTES, no sharing, OPEN_EXISTING,
+    // FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS): whatever
+    // stands at the path itself, a link or a folder included, never what a
+    // link points to. It becomes the open file; LastError tells why not.
+    virtual bool OpenExistingEntry(const std::string& path) = 0;
+    // GetFileInformationByHandle of the open file.
+    virtual bool ReadFileInformation(FileInformation& information) = 0;
+    // SetFileInformationByHandle(FileDispositionInfo, delete): the open file
+    // goes when it is closed; false when it may not be deleted.
+    virtual bool DeleteOpenFile() = 0;
+    // CreateFileA(GENERIC_WRITE | DELETE, no sharing, CREATE_NEW,
+    // FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_NO_BUFFERING |
+    // FILE_FLAG_DELETE_ON_CLOSE): fails when anything at all stands at the
+    // path, a link included. It becomes the open file.
     virtual bool CreateBenchmarkFile(const std::string& path) = 0;
     // WriteFile of the whole block, synchronous.
     virtual bool WriteBlock(const uint8_t* data, uint32_t size, uint32_t& written) = 0;
     virtual uint32_t LastError() = 0;
     virtual void FlushFile() = 0;     // FlushFileBuffers, result ignored
     virtual void RewindFile() = 0;    // SetFilePointer(0, FILE_BEGIN), result ignored
-    virtual void CloseFile() = 0;     // CloseHandle, when the file is open
-    virtual void DeleteFileByPath(const std::string& path) = 0;
+    virtual void CloseFile() = 0;     // CloseHandle, when a file is open
 
     virtual uint32_t TickCount() = 0;
     // WaitForSingleObject(g_cancelEvent, timeout): 0x102 (a time-out) means go on.

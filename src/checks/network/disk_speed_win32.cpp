@@ -68,12 +68,34 @@ public:
     void ReleaseBlock() override { block_.Reset(); }
     int Rand() override { return std::rand(); }
 
+    bool OpenExistingEntry(const std::string& path) override
+    {
+        file_.Reset(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return static_cast<bool>(file_);
+    }
+    bool ReadFileInformation(FileInformation& information) override
+    {
+        BY_HANDLE_FILE_INFORMATION data = {};
+        if (!GetFileInformationByHandle(file_.Get(), &data))
+            return false;
+        information.attributes = data.dwFileAttributes;
+        information.links = data.nNumberOfLinks;
+        return true;
+    }
+    bool DeleteOpenFile() override
+    {
+        FILE_DISPOSITION_INFO disposition = {TRUE};
+        return SetFileInformationByHandle(file_.Get(), FileDispositionInfo, &disposition, sizeof(disposition)) !=
+               FALSE;
+    }
     bool CreateBenchmarkFile(const std::string& path) override
     {
         // Unbuffered, so the writes reach the disk; delete-on-close, so the
         // file goes even if the program ends during the measurement.
-        file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_FLAG_NO_BUFFERING | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        file_.Reset(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_NO_BUFFERING | FILE_FLAG_DELETE_ON_CLOSE,
+                                nullptr));
         return static_cast<bool>(file_);
     }
     bool WriteBlock(const uint8_t* data, uint32_t size, uint32_t& written) override
@@ -87,7 +109,6 @@ public:
     void FlushFile() override { FlushFileBuffers(file_.Get()); }
     void RewindFile() override { SetFilePointer(file_.Get(), 0, nullptr, FILE_BEGIN); }
     void CloseFile() override { file_.Reset(); }
-    void DeleteFileByPath(const std::string& path) override { DeleteFileA(path.c_str()); }
 
     uint32_t TickCount() override { return GetTickCount(); }
     uint32_t WaitForCancelEvent(uint32_t timeoutMs) override
