@@ -42,22 +42,49 @@ public:
     // Gives up the caller's share; the last share to go closes the handles
     // and deletes the record.
     void Release();
-
-    // Runs Call on the record's own thread and waits for it at most
-    // deadlineMs, and only until cancelEvent is set when there is one. True
-    // when the call returned in that time (its results are then in the
-    // record). False when the caller stopped waiting: the call is abandoned
-    // and goes on alone. When no thread can be started the call runs here.
-    bool RunAndWait(DWORD deadlineMs, HANDLE cancelEvent);
+    // Call, then its last error and this thread's response information.
+    void RunHere();
 
 protected:
     virtual ~PendingCall() = default;
 
 private:
-    static DWORD WINAPI RunOnOwnThread(void* record);
-    void RunHere();
-
+    friend class CallThread;  // takes a share for the thread
     LONG shares_ = 1;
     void* toClose_[4] = {};
     int closeCount_ = 0;
 };
+
+// The thread the calls are made on, one after another: a thread per call
+// would cost more than a block of the upload takes to send. Shared by its
+// owner and the thread itself; whichever lets go last frees it.
+class CallThread {
+public:
+    // Null when no thread can be started.
+    static CallThread* Start();
+    // Makes the call on the thread and waits for it at most deadlineMs, and
+    // only until cancelEvent is set when there is one. True when the call
+    // returned in that time (its results are then in the record). False when
+    // the caller stopped waiting: the call is abandoned and goes on alone,
+    // and this thread takes no more calls. The caller keeps its share of the
+    // record either way.
+    bool Run(PendingCall* call, DWORD deadlineMs, HANDLE cancelEvent);
+    // The owner lets go: the thread ends once it is idle.
+    void Retire();
+
+private:
+    CallThread() = default;
+    ~CallThread();
+    static DWORD WINAPI Loop(void* self);
+    void Release();
+
+    LONG shares_ = 2;
+    HANDLE go_ = nullptr;    // auto-reset: a call (or the end) is waiting
+    HANDLE done_ = nullptr;  // auto-reset: the call has returned
+    PendingCall* call_ = nullptr;
+    volatile LONG retired_ = 0;
+};
+
+// Runs the call on a thread of the caller's (started when `thread` is null,
+// or inline when none can be started); see CallThread::Run.
+bool RunWithDeadline(CallThread*& thread, PendingCall* call, DWORD deadlineMs, HANDLE cancelEvent);

@@ -149,6 +149,8 @@ WinInetApi::~WinInetApi()
 {
     if (abandoned_ != nullptr)
         abandoned_->Release();
+    if (thread_ != nullptr)
+        thread_->Retire();
 }
 
 bool WinInetApi::Refused()
@@ -170,7 +172,7 @@ bool WinInetApi::Run(PendingCall* call)
         ::SetLastError(ERROR_INTERNET_TIMEOUT);
         return false;
     }
-    if (!call->RunAndWait(deadlineMs_, cancelEvent_)) {
+    if (!RunWithDeadline(thread_, call, deadlineMs_, cancelEvent_)) {
         abandoned_ = call;
         const bool cancelled = cancelEvent_ != nullptr && WaitForSingleObject(cancelEvent_, 0) == WAIT_OBJECT_0;
         abandonedError_ = cancelled ? ERROR_CANCELLED : ERROR_INTERNET_TIMEOUT;

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class CallThread;
 class PendingCall;
 
 class WinInetApi : public WinInetCalls {
@@ -55,6 +56,7 @@ private:
 
     HANDLE cancelEvent_;
     DWORD deadlineMs_ = INFINITE;
+    CallThread* thread_ = nullptr;  // started with the first call that waits on the host
     PendingCall* abandoned_ = nullptr;
     DWORD abandonedError_ = 0;
     // The last response information of the thread that made the last call
