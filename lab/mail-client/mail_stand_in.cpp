@@ -1,6 +1,6 @@
 // Stand-in Simple MAPI provider.
 //
-// Registration: `regsvr32 mail_stand_in.dll` (or DllRegisterServer) names it
+// Registration: `regsvr32 mail_stand_in.dll` (DllRegisterServer) names it
 // the default mail client, "KavloMailStandIn", under HKLM\Software\Clients\Mail
 // in both registry views, with DLLPath pointing here; DllUnregisterServer
 // removes that again.
@@ -9,11 +9,8 @@
 //   message.txt     every field of the message, one "name=value" per line
 //                   ("(null)" for a null pointer), ending with "end"
 //   attachment-N    a copy of attachment N (N from 0), as it was at the call
-//   messages.log    every message.txt appended, one after the other
 // The output folder is %KAVLO_MAIL_OUT% (a Windows path, or a Unix path that
-// is reached through Z:), else %TEMP%\kavlo-mail.
-// The answer is the number in "<output folder>\result-code" when that file
-// exists, else %KAVLO_MAIL_RESULT%, else 0 (SUCCESS_SUCCESS).
+// is reached through Z:). The answer is %KAVLO_MAIL_RESULT%, else 0.
 // With %KAVLO_MAIL_STAY_OPEN% set to 1 the call then shows a window titled
 // "Mail Stand-In - New Message", modal to the caller's window as a mail
 // client's compose window is, and answers only once that window is closed.
@@ -45,30 +42,12 @@ std::string OutputFolder()
                 c = '\\';
         folder = "Z:" + folder;
     }
-    if (folder.empty()) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "kavlo-mail";
-    }
     while (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
 
-ULONG ChosenResult(const std::string& folder)
-{
-    std::string text;
-    if (FILE* file = std::fopen((folder + "\\result-code").c_str(), "r")) {
-        char line[64] = {};
-        if (std::fgets(line, sizeof(line), file))
-            text = line;
-        std::fclose(file);
-    } else {
-        text = EnvironmentText("KAVLO_MAIL_RESULT");
-    }
-    return text.empty() ? 0 : static_cast<ULONG>(std::strtoul(text.c_str(), nullptr, 10));
-}
 
 std::string Text(const char* text)
 {
@@ -114,9 +93,9 @@ void DescribeRecipient(std::string& record, const std::string& prefix, const Map
     Line(record, prefix + ".entryID", Pointer(recipient.lpEntryID));
 }
 
-void WriteFileText(const std::string& path, const std::string& text, bool append)
+void WriteFileText(const std::string& path, const std::string& text)
 {
-    if (FILE* file = std::fopen(path.c_str(), append ? "ab" : "wb")) {
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
     }
@@ -241,11 +220,10 @@ __declspec(dllexport) ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiPar
     } else {
         Line(record, "message", "(null)");
     }
-    const ULONG result = ChosenResult(folder);
+    const ULONG result = std::strtoul(EnvironmentText("KAVLO_MAIL_RESULT").c_str(), nullptr, 10);
     Line(record, "result", Number(result));
     record += "end\n";
-    WriteFileText(folder + "\\message.txt", record, false);
-    WriteFileText(folder + "\\messages.log", record, true);
+    WriteFileText(folder + "\\message.txt", record);
     if (EnvironmentText("KAVLO_MAIL_STAY_OPEN") == "1")
         StayOpen(reinterpret_cast<HWND>(uiParam));
     return result;
