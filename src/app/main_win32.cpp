@@ -5,6 +5,7 @@
 #include "app/logo_win32.h"
 #include "app/test_runner_win32.h"
 #include "app/welcome_dialog_win32.h"
+#include "platform/system_library_win32.h"
 #include "resource_ids.h"
 
 #include <commctrl.h>
@@ -35,9 +36,11 @@ std::vector<std::string> ProgramArguments()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearchToSystemFolder();
     g_hInstance = instance;
     g_cancelEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    LoadLibraryA("Riched32.dll");  // the "RICHEDIT" class of the dialogs
+    // The "RICHEDIT" class of the dialogs; kept for the process's life.
+    LoadSystemLibrary("riched32.dll");
     InitCommonControls();
     g_logoBitmap = LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG");
     g_salesAgentName.clear();
