@@ -1,6 +1,7 @@
 #include "app/dialog_resizer_win32.h"
 
 #include "platform/scoped_win32.h"
+#include "platform/system_library_win32.h"
 
 namespace {
 
@@ -53,10 +54,10 @@ void DialogResizer::Attach(HWND dialog)
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogResizer::WindowProc)));
 
     // Visual styles are optional; without them the classic grip is drawn.
-    HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
-    openThemeData_ = LookUpProc<OpenThemeDataFn>(uxtheme, "OpenThemeData");
-    closeThemeData_ = LookUpProc<CloseThemeDataFn>(uxtheme, "CloseThemeData");
-    drawThemeBackground_ = LookUpProc<DrawThemeBackgroundFn>(uxtheme, "DrawThemeBackground");
+    uxtheme_.Reset(LoadSystemLibrary("uxtheme.dll"));
+    openThemeData_ = LookUpProc<OpenThemeDataFn>(uxtheme_.Get(), "OpenThemeData");
+    closeThemeData_ = LookUpProc<CloseThemeDataFn>(uxtheme_.Get(), "CloseThemeData");
+    drawThemeBackground_ = LookUpProc<DrawThemeBackgroundFn>(uxtheme_.Get(), "DrawThemeBackground");
     if (openThemeData_ != nullptr)
         theme_ = openThemeData_(dialog, L"status");
 

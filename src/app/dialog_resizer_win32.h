@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/dialog_layout.h"
+#include "platform/scoped_win32.h"
 
 #include <windows.h>
 #include <uxtheme.h>
@@ -50,6 +51,8 @@ private:
     int newWidth_ = 0, newHeight_ = 0;
     HDWP pendingMoves_ = nullptr;
     bool isChild_ = false;
+    // Freed with the resizer, after the theme it opened is closed.
+    ScopedLibrary uxtheme_;
     OpenThemeDataFn openThemeData_ = nullptr;
     DrawThemeBackgroundFn drawThemeBackground_ = nullptr;
     CloseThemeDataFn closeThemeData_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/test_runner_win32.h"
 #include "app/text_format.h"
 #include "platform/scoped_win32.h"
+#include "platform/system_library_win32.h"
 
 #include <winsock2.h>
 
@@ -39,7 +40,7 @@ void ShowLastErrorBox(const char* /*stepLabel*/)
     char* text = nullptr;
     DWORD length = 0;
     {
-        ScopedLibrary wininet(LoadLibraryA("wininet"));
+        ScopedLibrary wininet(LoadSystemLibrary("wininet.dll"));
         // Texts such as that of error 193 hold "%1" inserts, and there are
         // no arguments to fill them: they are shown as they stand.
         length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

@@ -6,6 +6,7 @@
 #include "app/test_runner_win32.h"
 #include "app/welcome_dialog_win32.h"
 #include "platform/scoped_win32.h"
+#include "platform/system_library_win32.h"
 #include "resource_ids.h"
 
 #include <commctrl.h>
@@ -36,11 +37,13 @@ std::vector<std::string> ProgramArguments()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearchToSystemFolder();
     g_hInstance = instance;
     // Owned here for the life of the program; the globals only lend them out.
     const ScopedHandle cancelEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     g_cancelEvent = cancelEvent.Get();
-    LoadLibraryA("Riched32.dll");  // the "RICHEDIT" class of the dialogs
+    // The "RICHEDIT" class of the dialogs; kept for the process's life.
+    LoadSystemLibrary("riched32.dll");
     InitCommonControls();
     const ScopedGdiObject logoBitmap(LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG"));
     g_logoBitmap = static_cast<HBITMAP>(logoBitmap.Get());

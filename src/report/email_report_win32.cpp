@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "platform/scoped_win32.h"
+#include "platform/system_library_win32.h"
 #include "report/email_message.h"
 #include "report/html_report.h"
 
@@ -14,7 +15,7 @@ void EmailReport(HWND owner)
 {
     // Simple MAPI is bound by name: a computer without a mail client has no
     // mapi32.dll, and then the button does nothing.
-    ScopedLibrary mapi(LoadLibraryA("mapi32.dll"));
+    ScopedLibrary mapi(LoadSystemLibrary("mapi32.dll"));
     if (!mapi)
         return;
     const auto sendMail = LookUpProc<LPMAPISENDMAIL>(mapi.Get(), "MAPISendMail");

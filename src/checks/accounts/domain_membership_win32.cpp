@@ -1,6 +1,7 @@
 #include "checks/accounts/domain_membership_win32.h"
 
 #include "platform/scoped_win32.h"
+#include "platform/system_library_win32.h"
 
 #include <ntsecapi.h>
 #include <lm.h>
@@ -43,7 +44,7 @@ private:
 LibraryLoadOutcome Load(ScopedLibrary& library, const char* name)
 {
     LibraryLoadOutcome outcome;
-    library.Reset(LoadLibraryA(name));
+    library.Reset(LoadSystemLibrary(name));
     outcome.loaded = static_cast<bool>(library);
     if (!outcome.loaded)
         outcome.errorCode = GetLastError();
