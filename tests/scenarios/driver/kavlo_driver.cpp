@@ -48,7 +48,7 @@ bool ParseDriverOptions(const std::vector<std::string>& arguments, DriverOptions
             return o.kavloArguments.assign(a + 1, arguments.end()), true;
         if (flags.count(*a) != 0)
             *flags.at(*a) = true;
-        else if (texts.count(name) != 0 && !value.empty())
+        else if (texts.count(name) != 0 && equals != std::string::npos)  // a name may be emptied
             *texts.at(name) = value;
         else if (numbers.count(name) != 0 && !value.empty() && end != value.c_str() && number >= 0 &&
                  (name == "--resize" ? *end == 'x' && (o.resizeHeight = std::atoi(end + 1)) > 0 : *end == '\0'))
