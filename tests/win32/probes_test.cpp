@@ -18,35 +18,15 @@ TEST(RegistryProbe, ValueTypesThroughTheNativeView)
     {
         ScratchKey key(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY);
         const std::tuple<const char*, DWORD, std::string, std::optional<std::string>> values[] = {
-            {"WithNul", REG_SZ, std::string("hello", 6), "hello"}, {"NoNul", REG_SZ, "world", "world"},
-            {"Number", REG_DWORD, DwordBytes(4096), "4096"},       {"Short", REG_DWORD, "\x01", std::nullopt},
-            {"Expand", REG_EXPAND_SZ, std::string("%TEMP%", 7), std::nullopt},
-            {"Empty", REG_SZ, "", ""}, {"Long", REG_SZ, longText, longText},
-        };
+            {"NoNul", REG_SZ, "world", "world"}, {"Short", REG_DWORD, "\x01", std::nullopt},
+            {"Long", REG_SZ, longText, longText}, {"Missing", 0, "", std::nullopt}};
         for (const auto& [name, type, data, text] : values) {
-            key.Set(name, type, data);
+            if (type)
+                key.Set(name, type, data);
             EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, name), text) << name;
         }
-        EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "Missing"), std::nullopt);
     }
-    EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "WithNul"), std::nullopt);  // no such key
-}
-
-// The system's texts with inserts as they stand, without the final line feed;
-// WinINet's from the loaded module.
-TEST(ErrorText, SystemAndWinInetTables)
-{
-    std::string text;
-    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_BAD_EXE_FORMAT}) {
-        ASSERT_TRUE(FormatErrorText(code, text)) << code;
-        EXPECT_EQ(text + "\n", SystemMessage(code));
-    }
-    LoadLibraryA("wininet.dll");
-    ASSERT_TRUE(FormatErrorText(12007, text));
-    EXPECT_FALSE(text.empty());
-    EXPECT_NE(text.back(), '\n');
-    EXPECT_FALSE(FormatErrorText(0x3FFFFFFF, text));
-    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "NoNul"), std::nullopt);  // no such key
 }
 
 // The box that the upload shows for a failed step: the system's text as it
