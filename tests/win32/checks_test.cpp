@@ -2,8 +2,6 @@
 // in the view it reads them (kavlo, a 32-bit program under WOW64, reads HKLM in
 // the native view; HKCU, HKCR, HARDWARE and System have one), run the real
 // check and read the record.
-#include "checks/accounts/domain_membership_win32.h"
-#include "checks/accounts/local_admin_win32.h"
 #include "checks/accounts/usb20_win32.h"
 #include "checks/check_functions.h"
 #include "registry_scratch.h"
@@ -14,7 +12,6 @@
 #include <algorithm>
 #include <ctime>
 #include <list>
-#include <regex>
 
 namespace {
 
@@ -29,15 +26,13 @@ TestResult RunCheck(CheckFunction check)
     return result;
 }
 
-// Whatever automatic-update keys the test's own prefix came with go, so that
-// every case starts from the same, known system.
+// The automatic-update keys the test's prefix came with go: every case starts from a known system.
 void RemoveUpdateKeys()
 {
     for (const char* path : {kPolicyKey, kSettingKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, path, KEY_WOW64_64KEY);
 }
 
-// "YYYY-MM-DD hh:mm:ss" of the current UTC time moved by `seconds`.
 std::string UtcTimeText(int64_t seconds)
 {
     const std::time_t moment = std::time(nullptr) + seconds;
@@ -69,45 +64,35 @@ TEST(LocalChecks, RegistryValuesOfEveryShape)
         desktop.Remove(name);
     const std::string win7 = "Windows 7, SP1.0 (64-bit)", vendor = "Unknown Vendor, ", scr = "'scrnsave', ";
     const std::string when = UtcTimeText(-3 * 86400 - 3600), filling = when + std::string(128 - when.size(), 'x');
-    const std::string on = "Enabled (last applied 3 days ago)";
     const auto OS = CheckOperatingSystem, CPU = CheckCpu, SAVER = CheckSecureScreenSaver, AU = CheckWindowsAutoUpdate,
                IE = CheckIeVersion;
     const struct { CheckFunction check; ScratchKey& key; const char* name; DWORD type;
                    std::string data, summary, details = ""; } rows[] = {  // details only where given
-        // The install date is a REG_DWORD of four bytes, or no date.
-        {OS, os, "InstallDate", REG_DWORD, DwordBytes(1400000000), win7 + " (2014-05-13)"},
-        {OS, os, "InstallDate", REG_SZ, std::string("1400000000", 11), win7},
-        {OS, os, "InstallDate", REG_DWORD, "", win7},
-        {CPU, cpu, "ProcessorNameString", REG_SZ, std::string("   Acme   Quad  Core  ", 23), "Acme Quad Core " + n},
-        {CPU, cpu, "~MHz", REG_DWORD, DwordBytes(2394), "Acme Quad Core " + n,
-         "Minimum CPU speed is 1.00 GHz.  Recommended CPU speed is 2.00 GHz.Actual Speed: 2.39 GHz."},
-        // 256 characters without a terminator fill the whole buffer: 255 are read, terminated.
-        {CPU, cpu, "ProcessorNameString", REG_SZ, std::string(256, 'n'), std::string(255, 'n') + n},
-        {CPU, cpu, "ProcessorNameString", REG_SZ, std::string(5000, 'z'), vendor + "2.39 GHz" + n},
-        {CPU, cpu, "~MHz", REG_SZ, std::string("2394", 5), vendor + "Unknown Speed" + n},
-        {SAVER, desktop, "SCRNSAVE.EXE", REG_SZ, std::string("C:\\Windows\\system32\\scrnsave.scr", 33),
-         scr + "0 minutes, active:N, secure:N"},
-        {SAVER, desktop, "ScreenSaveTimeOut", REG_SZ, std::string("600", 4), scr + "10 minutes, active:N, secure:N"},
-        {SAVER, desktop, "ScreenSaveActive", REG_SZ, std::string("1", 2), scr + "10 minutes, active:Y, secure:N"},
-        {SAVER, desktop, "ScreenSaverIsSecure", REG_SZ, std::string("1", 2), scr + "10 minutes, active:Y, secure:Y"},
-        {SAVER, desktop, "ScreenSaveTimeOut", REG_DWORD, DwordBytes(1200), scr + "20 minutes, active:Y, secure:Y"},
-        {SAVER, desktop, "ScreenSaverIsSecure", REG_DWORD, DwordBytes(0), scr + "20 minutes, active:Y, secure:N",
-         "We HIGHLY SUGGEST that your computer to be configured with a 'secure' screen saver that requires a password "
-         "to unlock and automatically locks the screen after 15 minutes (or less) of inactivity.\n"
-         " ** Your screen saver is not 'secure' (does not require password to restore screen). **\n"
-         " ** Time limit, 20, exceeds 15 minutes. **\n"},
-        // LastSuccessTime is read into 128 bytes, which 128 characters without a terminator fill.
-        {AU, results, "LastSuccessTime", REG_SZ, filling, on,
-         "Microsoft Windows Updates are enabled and were installed 3 days ago (" + filling.substr(0, 127) + ")"},
-        // The switches are 4-byte numbers whatever their type: "0" as text is the byte 0x30.
-        {AU, setting, "NoAutoUpdate", REG_SZ, std::string("0", 2), "Disabled (last applied 3 days ago)",
-         "Microsoft Windows Automatic Updates are DISABLED and were installed 3 days ago (" + filling.substr(0, 127) +
-             ")"},
-        {AU, results, "LastSuccessTime", REG_SZ, when + std::string(300, 'x'), "Unable to read required registry key"},
         {IE, ie, "svcVersion", REG_SZ, std::string("11.0.9600.17843", 16), "11.0.9600.17843"},
         {IE, ie, "svcVersion", REG_DWORD, DwordBytes(11), "11"},
         {IE, ie, "svcVersion", REG_EXPAND_SZ, std::string("11.0", 5), "Unable to determine",
          "Internet Explorer Registry value is missing."},
+        // The install date is a REG_DWORD of four bytes, or no date.
+        {OS, os, "InstallDate", REG_SZ, std::string("1400000000", 11), win7},
+        {OS, os, "InstallDate", REG_DWORD, "", win7},
+        // 256 characters without a terminator fill the whole buffer: 255 are read, terminated; a
+        // name too long for the buffer reads as missing.
+        {CPU, cpu, "ProcessorNameString", REG_SZ, std::string(256, 'n'), std::string(255, 'n') + n},
+        {CPU, cpu, "~MHz", REG_DWORD, DwordBytes(2394), std::string(255, 'n') + n,
+         "Minimum CPU speed is 1.00 GHz.  Recommended CPU speed is 2.00 GHz.Actual Speed: 2.39 GHz."},
+        {CPU, cpu, "ProcessorNameString", REG_SZ, std::string(5000, 'z'), vendor + "2.39 GHz" + n},
+        {CPU, cpu, "~MHz", REG_SZ, std::string("2394", 5), vendor + "Unknown Speed" + n},
+        {SAVER, desktop, "SCRNSAVE.EXE", REG_SZ, std::string("C:\\Windows\\system32\\scrnsave.scr", 33),
+         scr + "0 minutes, active:N, secure:N"},
+        {SAVER, desktop, "ScreenSaveTimeOut", REG_DWORD, DwordBytes(1200), scr + "20 minutes, active:N, secure:N"},
+        {SAVER, desktop, "ScreenSaveActive", REG_SZ, std::string("1", 2), scr + "20 minutes, active:Y, secure:N"},
+        {SAVER, desktop, "ScreenSaverIsSecure", REG_DWORD, DwordBytes(1), scr + "20 minutes, active:Y, secure:Y"},
+        // LastSuccessTime is read into 128 bytes, which 128 characters without a terminator fill.
+        {AU, results, "LastSuccessTime", REG_SZ, filling, "Enabled (last applied 3 days ago)",
+         "Microsoft Windows Updates are enabled and were installed 3 days ago (" + filling.substr(0, 127) + ")"},
+        // The switches are 4-byte numbers whatever their type: "0" as text is the byte 0x30.
+        {AU, setting, "NoAutoUpdate", REG_SZ, std::string("0", 2), "Disabled (last applied 3 days ago)"},
+        {AU, results, "LastSuccessTime", REG_SZ, when + std::string(300, 'x'), "Unable to read required registry key"},
     };
     for (const auto& row : rows) {
         row.key.Set(row.name, row.type, row.data);
@@ -137,20 +122,9 @@ TEST(LocalChecks, AutoUpdatePolicyKeyBeforeSettingKey)
     EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).details, kResultsKey);
 }
 
-TEST(LocalChecks, AnswersOfThisMachine)
+// The VirtualBox probe's ACPI key (the machine's other answers are the whole-program run's).
+TEST(LocalChecks, VirtualBoxByItsAcpiKey)
 {
-    MEMORYSTATUSEX status = {};
-    status.dwLength = sizeof(status);
-    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
-    EXPECT_EQ(RunCheck(CheckMemory).summary, std::to_string(status.ullTotalPhys >> 20) + " M System Memory");
-    EXPECT_TRUE(std::regex_match(RunCheck(CheckDiskSpace).summary,
-                                 std::regex(R"(Drive "C:", \d+ total, \d+ M free \(\d+\.\d\d%\))")));
-    const std::string screen = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " x " +
-                               std::to_string(GetSystemMetrics(SM_CYSCREEN)) + R"(, \d+ bpp, \d+ HZ, 1 Display\(s\))";
-    const TestResult resolution = RunCheck(CheckScreenResolution);
-    EXPECT_TRUE(std::regex_match(resolution.summary, std::regex(screen))) << resolution.summary;
-    EXPECT_EQ(resolution.details, "Minimum resolution: 1024 x 768, 15 bpp.\n");
-    EXPECT_EQ(RunCheck(CheckHostEnvironment).summary, "64-bit architecture is good.");
     ScratchKey vbox(HKEY_LOCAL_MACHINE, "HARDWARE\\ACPI\\DSDT\\VBOX__", 0, REG_OPTION_VOLATILE);
     EXPECT_EQ(RunCheck(CheckHostEnvironment).summary, "Oracle VirtualBox");
 }
@@ -158,13 +132,9 @@ TEST(LocalChecks, AnswersOfThisMachine)
 TEST(DefaultWebBrowserOnWine, AssociationProbePageAndVersions)
 {
     const std::string page = TempPath("blank.html");  // where the check makes its probe page
-    // FindExecutableA reads HKEY_CLASSES_ROOT; this prefix has no ".html" class of its own.
+    // FindExecutableA reads HKEY_CLASSES_ROOT. Wine's own class, opened by winebrowser.exe; the
+    // user's blank.html is kept (no association at all is the whole-program run's).
     ScratchKey extension(HKEY_CLASSES_ROOT, ".html", 0);
-    extension.Remove("");
-    EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "");
-    EXPECT_EQ(GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES);
-
-    // Wine's own class, opened by winebrowser.exe; the user's blank.html is kept.
     extension.SetText("", "htmlfile");
     std::ofstream(page, std::ios::binary) << "<p>mine</p>";
     EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "winebrowser");
@@ -185,18 +155,14 @@ TEST(DefaultWebBrowserOnWine, AssociationProbePageAndVersions)
     EXPECT_EQ(GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// The administrator of this Wine, and the same user with the Administrators group kept only for
+// denial, on this thread.
 TEST(LocalAdminOnWine, ProcessTokenThenThreadTokens)
 {
     char name[257] = {};
     DWORD nameSize = sizeof(name);
     ASSERT_TRUE(GetUserNameA(name, &nameSize));
-    TestResult result = RunCheck(CheckLocalAdmin);  // this Wine's user is an administrator
-    EXPECT_EQ(result.status, 'I');
-    EXPECT_EQ(result.summary, std::string("User '") + name + "' is local admin");
-    EXPECT_EQ(result.details,
-              "Administrative rights are required to install the software, but not required to run the software.");
-
-    // The same user with the Administrators group kept only for denial, on this thread.
+    EXPECT_EQ(RunCheck(CheckLocalAdmin).summary, std::string("User '") + name + "' is local admin");
     ScopedHandle process, filtered, impersonation;
     BYTE administrators[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof(administrators);
@@ -206,28 +172,15 @@ TEST(LocalAdminOnWine, ProcessTokenThenThreadTokens)
     ASSERT_TRUE(CreateRestrictedToken(process.Get(), 0, 1, &denyOnly, 0, nullptr, 0, nullptr, filtered.Receive()));
     ASSERT_TRUE(DuplicateToken(filtered.Get(), SecurityImpersonation, impersonation.Receive()));
     ASSERT_TRUE(SetThreadToken(nullptr, impersonation.Get()));
-    result = RunCheck(CheckLocalAdmin);
+    const TestResult result = RunCheck(CheckLocalAdmin);
     RevertToSelf();
     EXPECT_EQ(result.summary, std::string("User '") + name + "' is not a local admin");
-}
-
-// This Wine's DNS-domain record carries a domain identifier, and its
-// workstation record names the host as computer and group.
-TEST(DomainMembershipOnWine, PolicyAndWorkstationQueries)
-{
-    char computer[256] = {};
-    DWORD size = sizeof(computer);
-    ASSERT_TRUE(GetComputerNameA(computer, &size));
-    const TestResult result = RunCheck(CheckDomainMembership);
-    EXPECT_EQ(result.summary, "Domain Member: " + std::string(computer) + "\\" + computer);
-    EXPECT_EQ(result.details, "Domain membership is optional.  This test is informational only.");
 }
 
 // Devices of the USB class written into the device registry (HKLM\System is
 // one key in both views): the friendly name, else the description, else none.
 TEST(UsbDevicesOnWine, NamesFallBackAndControllersAreListed)
 {
-    EXPECT_EQ(RunCheck(CheckUsb20).summary, "USB NOT detected (any version)");  // none in this Wine
     const std::string longName = std::string(1500, 'L') + " Enhanced Host Controller";  // beyond the first read
     const std::pair<const char*, const char*> devices[] = {
         {"Standard Enhanced PCI to USB Host Controller", "friendly comes first"},
@@ -245,12 +198,7 @@ TEST(UsbDevicesOnWine, NamesFallBackAndControllersAreListed)
     }
     std::vector<std::string> names;
     ListUsbDeviceNames(names);
-    const TestResult result = RunCheck(CheckUsb20);
-    EXPECT_EQ(result.summary, "USB 2.0 detected");
-    std::string details = "Detected the following USB 2.0 Ports:\n";
-    for (const std::string& name : names)
-        details += name != "USB Root Hub" && name != "<UNKNOWN>" ? "  " + name + "\n" : "";
-    EXPECT_EQ(result.details, details);
+    EXPECT_EQ(RunCheck(CheckUsb20).summary, "USB 2.0 detected");
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"<UNKNOWN>", "Generic USB2 Hub", longName,
                                                "Standard Enhanced PCI to USB Host Controller", "USB Root Hub"}));

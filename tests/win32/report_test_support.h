@@ -2,8 +2,10 @@
 // and a watcher that answers dialogs by their caption as a person would.
 #pragma once
 
+#include "report/fingerprint.h"
+#include "report/md5.h"
+
 #include <windows.h>
-#include <wincrypt.h>
 
 #include <atomic>
 #include <cstdio>
@@ -44,32 +46,24 @@ inline std::string SystemMessage(DWORD code)
     return text;
 }
 
-// The system fingerprint worked out here: the system's MD5 of the product
-// identifier (native view) and the serial of drive C:, least significant byte first.
+// The system fingerprint of this PC's facts read here: the product identifier
+// (native view) and the serial of drive C:, through the fingerprint's own rule.
 inline std::string ExpectedFingerprint()
 {
     char id[256] = {};
-    DWORD size = sizeof(id), serial = 0, length = 16;
+    DWORD size = sizeof(id), serial = 0;
+    FingerprintFacts facts;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
-                      KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS)
-        RegQueryValueExA(key, "ProductId", nullptr, nullptr, reinterpret_cast<BYTE*>(id), &size), RegCloseKey(key);
-    std::string data = id;
+                      KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS &&
+        RegQueryValueExA(key, "ProductId", nullptr, nullptr, reinterpret_cast<BYTE*>(id), &size) == ERROR_SUCCESS)
+        facts.productId = id;
+    RegCloseKey(key);
     if (GetVolumeInformationA("C:\\", nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
-        data.append(reinterpret_cast<const char*>(&serial), sizeof(serial));
-    HCRYPTPROV provider = 0;
-    HCRYPTHASH hash = 0;
-    BYTE digest[16] = {};
-    CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT);
-    CryptCreateHash(provider, CALG_MD5, 0, 0, &hash);
-    CryptHashData(hash, reinterpret_cast<const BYTE*>(data.data()), data.size(), 0);
-    CryptGetHashParam(hash, HP_HASHVAL, digest, &length, 0);
-    CryptDestroyHash(hash);
-    CryptReleaseContext(provider, 0);
-    char hex[33] = {};
-    for (int i = 0; i < 16; ++i)
-        std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
-    return hex;
+        facts.volumeSerial = serial;
+    Md5 md5;
+    FeedFingerprint(facts, md5);
+    return FormatDigestHex(33, md5.Digest());
 }
 
 inline std::string TextOf(HWND window)

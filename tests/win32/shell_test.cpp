@@ -1,10 +1,9 @@
-// The program's windows: its resources, the About box, the main window's
-// layout and row clicks, and a start without a version resource.
-#include "app/about_box_win32.h"
+// The program's windows: its resources, the main window's row clicks, and a
+// start without a version resource (the About box and the main window's layout
+// are the whole-program scenario's).
 #include "app/logo_win32.h"
 #include "app/main_window_win32.h"
 #include "app/results.h"
-#include "app/settings.h"
 #include "platform/scoped_win32.h"
 #include "report_test_support.h"
 #include "resource_ids.h"
@@ -16,7 +15,6 @@
 #include <cctype>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -31,14 +29,6 @@ HWND MainDialogTemplate()
     InitCommonControls();
     LoadLibraryA("Riched32.dll");
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, PlainDialogProc, 0);
-}
-
-RECT ClientRectOf(HWND dialog, int id)
-{
-    RECT r = {};
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 } // namespace
@@ -68,61 +58,6 @@ TEST(Manifest, CommonControlsVersionSixOfThisProcessor)
     const std::string assembly = std::string(sizeof(void*) == 8 ? "\\amd64_" : "\\x86_") +
                                  "microsoft.windows.common-controls_6595b64144ccf1df_6.";
     EXPECT_NE(loaded.find(assembly), std::string::npos) << path;
-}
-
-// The program's own version resource under the Kavlo title and icon; Escape
-// leaves the box open, OK closes it.
-TEST(AboutBox, VersionResourceAndOnlyOkCloses)
-{
-    std::string texts;
-    bool icon = false, openAfterEscape = false;
-    DialogWatcher box("Kavlo - About Box", [&](HWND dialog) {
-        for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_LEGAL, IDC_ABOUT_VERSION})
-            texts += TextOf(GetDlgItem(dialog, id)) + "|";
-        icon = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0;
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        openAfterEscape = IsWindowVisible(dialog);
-        Press(dialog, IDOK);
-    });
-    OwnerWindow owner;
-    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner.hwnd, AboutDialogProc, 0),
-              1);
-    EXPECT_EQ(box.Finish(), 1);
-    EXPECT_TRUE(icon);
-    EXPECT_TRUE(openAfterEscape);
-    EXPECT_EQ(texts, "Kavlo|Copyright (C) 2026 Velmora Financial Services, Inc.|" KAVLO_VERSION_TEXT_FOR_TESTS " - " +
-                         std::string(g_buildDate) + "|");
-}
-
-// Grown by 200 x 100, then minimised and restored: the list takes the width and
-// the height, the details pane the width below it, the buttons keep the corner.
-TEST(MainWindowResizer, ButtonsKeepTheCornerAndTheListTakesTheHeight)
-{
-    HWND dialog = MainDialogTemplate();
-    ASSERT_NE(dialog, nullptr);
-    AttachMainWindowResizer(dialog);
-    RECT outer = {};
-    GetWindowRect(dialog, &outer);
-    const std::pair<int, std::vector<LONG>> moves[] = {  // how far the left, top, right and bottom edges move
-        {IDC_MAIN_RESULTS, {0, 0, 200, 100}}, {IDC_MAIN_DETAILS, {0, 100, 200, 100}}, {IDCANCEL, {200, 100, 200, 100}}};
-    std::vector<RECT> before;
-    for (const auto& move : moves)
-        before.push_back(ClientRectOf(dialog, move.first));
-    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + 200, outer.bottom - outer.top + 100,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    ShowWindow(dialog, SW_MINIMIZE);
-    ShowWindow(dialog, SW_RESTORE);
-    for (size_t i = 0; i < std::size(moves); ++i) {
-        const RECT now = ClientRectOf(dialog, moves[i].first), was = before[i];
-        EXPECT_EQ((std::vector<LONG>{now.left - was.left, now.top - was.top, now.right - was.right,
-                                     now.bottom - was.bottom}), moves[i].second) << moves[i].first;
-    }
-    // The template size is the smallest size.
-    MINMAXINFO limits = {};
-    SendMessageA(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, outer.right - outer.left);
-    EXPECT_EQ(limits.ptMinTrackSize.y, outer.bottom - outer.top);
-    DestroyWindow(dialog);
 }
 
 // A click on a row shows that row's details; a click beside the rows or past the stored records,
