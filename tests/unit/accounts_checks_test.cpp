@@ -1,5 +1,4 @@
 #include "checks/accounts/default_web_browser.h"
-#include "checks/accounts/device_property_text.h"
 #include "checks/accounts/domain_membership.h"
 #include "checks/accounts/ie_version.h"
 #include "checks/accounts/local_admin.h"
@@ -8,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 TEST(DomainMembership, FirstFailureThenTheWorkstationRecord)
@@ -96,53 +94,3 @@ TEST(DefaultWebBrowser, LowerCaseBaseNameAndItsVersion)
                   Record('I', summary, advice));
 }
 
-namespace {
-
-using Failures = std::vector<std::pair<uint32_t, uint32_t>>;  // error, size claimed
-
-// Plays the Setup API for one property: the scripted failures first, then
-// the value, with junk behind it in place of a terminator.
-struct ScriptedProperty : DevicePropertySource {
-    uint32_t type;
-    std::string value;
-    Failures failures;
-    std::vector<uint32_t> offers;
-
-    bool Read(uint8_t* buffer, uint32_t offered, uint32_t& t, uint32_t& required, uint32_t& error) override
-    {
-        offers.push_back(offered);
-        t = type;
-        if (offers.size() <= failures.size())
-            return std::tie(error, required) = failures[offers.size() - 1], false;
-        error = kErrorInsufficientBuffer;
-        required = static_cast<uint32_t>(value.size());
-        if (required > offered)
-            return false;
-        std::memcpy(buffer, value.data(), required);
-        std::memset(buffer + required, '#', offered - required);
-        return true;
-    }
-};
-
-} // namespace
-
-TEST(DevicePropertyText, BufferGrowsToWhatTheTextNeeds)
-{
-    const std::string text3000(3000, 'n'), text5000(5000, 'g');
-    // type, value, failures, text read ("" when refused), the sizes offered
-    const std::tuple<uint32_t, std::string, Failures, std::string, std::vector<uint32_t>> cases[] = {
-        {1, std::string(1024, 'a'), {}, std::string(1024, 'a'), {1024}},
-        {1, text3000 + '\0', {}, text3000, {1024, 3001}},
-        {1, text5000, {{122, 2000}, {122, 4000}}, text5000, {1024, 2000, 4000, 5000}},
-        {7, text3000, {}, "", {1024}},  // a list of texts
-        {1, text3000, {{122, 2000}, {31, 0}}, "", {1024, 2000}},
-        {1, "x", {{122, 1500}, {122, 1500}, {122, 1500}}, "", {1024, 1500}},  // a size that never grows
-    };
-    for (const auto& [type, value, failures, text, offers] : cases) {
-        ScriptedProperty source;
-        std::tie(source.type, source.value, source.failures) = std::tie(type, value, failures);
-        std::string read = "stale";
-        EXPECT_EQ(ReadDevicePropertyText(source, read), !text.empty()) << value.substr(0, 10);
-        EXPECT_EQ(std::tie(read, source.offers), std::tie(text, offers));
-    }
-}

@@ -2,7 +2,6 @@
 #include "checks/network/dns_lookup.h"
 #include "checks/network/internet_access.h"
 #include "checks/network/network_speed.h"
-#include "checks/network/public_ip_address.h"
 #include "checks/network/upload_benchmark.h"
 #include "checks/network/wininet_calls.h"
 #include "graded.h"
@@ -117,13 +116,6 @@ TEST(NetworkSpeed_Grade, LettersAndSummaries)
         GradeNetworkSpeed(c.facts, result);
         EXPECT_EQ(std::tie(result.status, result.summary, result.details), std::tie(c.status, c.summary, minimum));
     }
-}
-
-TEST(PublicIpAddress_Grade, ReportsTheAddressOrThatThereIsNone)
-{
-    const std::string informational = "Informational only.";
-    EXPECT_EQ(Graded(GradePublicIpAddress, std::string("203.0.113.7")), Record('I', "203.0.113.7", informational));
-    EXPECT_EQ(Graded(GradePublicIpAddress, std::string()), Record('I', "Unable to determine", informational));
 }
 
 namespace {
@@ -249,27 +241,6 @@ TEST(UploadBenchmark_Outcome, StatusReplyAndRetryWithoutABox)
     }
 }
 
-TEST(UploadBenchmark_Cancel, CancelAtEveryPollPointStopsThereWithoutAnAddress)
-{
-    // Three reads of the reply body, so the last polls come after the whole address has arrived:
-    // it must still not be taken.
-    Bench healthy;
-    healthy.net.readChunk = 6;
-    healthy.Run();
-    // After open, connect, headers and the bar; the part header, each of 135 blocks and the
-    // closing boundary; the response info; each of four reads.
-    ASSERT_EQ(healthy.controls.polls, 146);
-    for (int n = 1; n <= healthy.controls.polls; ++n) {
-        Bench b;
-        b.net.readChunk = 6;
-        b.controls.cancelAtPoll = n;
-        EXPECT_EQ(b.Run(n == 1 ? 1 : n == 2 ? 2 : 3), kCancelled) << "poll " << n;
-        EXPECT_EQ(b.controls.polls, n);
-        EXPECT_EQ(g_publicAddress, "") << "poll " << n;
-        EXPECT_TRUE(n < healthy.controls.polls || b.net.Count("InternetReadFile") == 3);  // the whole body in
-    }
-}
-
 // From the send to the end of the reply an exchange has 90 s: a host that takes or gives a byte
 // at a time, each within the receive time-out, still ends the check as a time-out of that step.
 // Cancel during a wait on the host cancels the upload, with no box.
@@ -297,14 +268,6 @@ TEST(NetworkChecks_Waits, BudgetEndsATrickleAndCancelEndsAWait)
         EXPECT_EQ(b.Run(), kCancelled) << call;
         EXPECT_TRUE(b.controls.errorBoxes.empty()) << call;
     }
-}
-
-TEST(UploadBenchmark_Reply, PublicAddressFromTheReplyBody)
-{
-    for (const auto& [body, address] : {std::pair<std::string, std::string>{"OK 10.1.2.3xyz", "10.1.2.3"},
-                                        {"OK ...", "..."}, {"OK " + std::string(70, '7'), std::string(63, '7')},
-                                        {"ok 203.0.113.7", ""}, {"OK203.0.113.7", ""}})
-        EXPECT_EQ(PublicAddressFromReply(body.c_str()), address) << body;
 }
 
 // One answer per query, in turn; every A record holds 203.0.113.7.

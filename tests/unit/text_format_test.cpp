@@ -28,13 +28,6 @@ TEST(FormatBounded, CutsToBufferSize)
     EXPECT_EQ(FormatBounded(256, "%s", std::string(300, 'x').c_str()), std::string(255, 'x'));
 }
 
-TEST(DropFinalLineFeed, OnlyOneLineFeedGoes)
-{
-    EXPECT_EQ(DropFinalLineFeed("No room.\r\n"), "No room.\r");
-    EXPECT_EQ(DropFinalLineFeed("a\n\n"), "a\n");
-    EXPECT_EQ(DropFinalLineFeed(""), "");
-}
-
 TEST(DnsTestUrlOption, LastLowerCaseOptionWithAnArgumentWins)
 {
     const std::string builtIn = "https://www.velmora.com/";

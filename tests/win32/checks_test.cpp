@@ -129,32 +129,6 @@ TEST(LocalChecks, VirtualBoxByItsAcpiKey)
     EXPECT_EQ(RunCheck(CheckHostEnvironment).summary, "Oracle VirtualBox");
 }
 
-TEST(DefaultWebBrowserOnWine, AssociationProbePageAndVersions)
-{
-    const std::string page = TempPath("blank.html");  // where the check makes its probe page
-    // FindExecutableA reads HKEY_CLASSES_ROOT. Wine's own class, opened by winebrowser.exe; the
-    // user's blank.html is kept (no association at all is the whole-program run's).
-    ScratchKey extension(HKEY_CLASSES_ROOT, ".html", 0);
-    extension.SetText("", "htmlfile");
-    std::ofstream(page, std::ios::binary) << "<p>mine</p>";
-    EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "winebrowser");
-    EXPECT_EQ(ReadWholeFile(page), "<p>mine</p>");
-    DeleteFileA(page.c_str());
-
-    // Browsers of the test's naming, their versions in the native view only.
-    extension.SetText("", "KavloTests.Page");
-    ScratchKey command(HKEY_CLASSES_ROOT, "KavloTests.Page\\shell\\open\\command", 0);
-    ScratchKey firefox(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mozilla\\Mozilla Firefox", KEY_WOW64_64KEY);
-    ScratchKey chrome(HKEY_LOCAL_MACHINE, "SOFTWARE\\Google\\Chrome\\BLBeacon", KEY_WOW64_32KEY);
-    firefox.SetText("CurrentVersion", "115.3.1 (x64 en-US)");
-    chrome.SetText("version", "120.0.6099.71");
-    command.SetText("", "\"C:\\Program Files\\Mozilla Firefox\\FIREFOX.EXE\" -url \"%1\"");
-    EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "firefox  115.3.1 (x64 en-US)");
-    command.SetText("", "\"C:\\Program Files (x86)\\Google\\Chrome\\Application\\chrome.exe\"");
-    EXPECT_EQ(RunCheck(CheckDefaultWebBrowser).summary, "chrome");  // its version is in the redirected view
-    EXPECT_EQ(GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 // The administrator of this Wine, and the same user with the Administrators group kept only for
 // denial, on this thread.
 TEST(LocalAdminOnWine, ProcessTokenThenThreadTokens)
@@ -177,29 +151,3 @@ TEST(LocalAdminOnWine, ProcessTokenThenThreadTokens)
     EXPECT_EQ(result.summary, std::string("User '") + name + "' is not a local admin");
 }
 
-// Devices of the USB class written into the device registry (HKLM\System is
-// one key in both views): the friendly name, else the description, else none.
-TEST(UsbDevicesOnWine, NamesFallBackAndControllersAreListed)
-{
-    const std::string longName = std::string(1500, 'L') + " Enhanced Host Controller";  // beyond the first read
-    const std::pair<const char*, const char*> devices[] = {
-        {"Standard Enhanced PCI to USB Host Controller", "friendly comes first"},
-        {"USB Root Hub", nullptr}, {nullptr, "Generic USB2 Hub"}, {nullptr, nullptr}, {longName.c_str(), nullptr},
-    };
-    std::list<ScratchKey> keys;
-    for (const auto& [friendly, description] : devices) {
-        keys.emplace_back(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Enum\\USB\\VID_F0CA&PID_000" +
-                                                  std::to_string(keys.size()) + "\\KAVLO0001", KEY_WOW64_64KEY);
-        keys.back().SetText("ClassGUID", "{36FC9E60-C465-11CF-8056-444553540000}");
-        if (friendly)
-            keys.back().SetText("FriendlyName", friendly);
-        if (description)
-            keys.back().SetText("DeviceDesc", description);
-    }
-    std::vector<std::string> names;
-    ListUsbDeviceNames(names);
-    EXPECT_EQ(RunCheck(CheckUsb20).summary, "USB 2.0 detected");
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"<UNKNOWN>", "Generic USB2 Hub", longName,
-                                               "Standard Enhanced PCI to USB Host Controller", "USB Root Hub"}));
-}

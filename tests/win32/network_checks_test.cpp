@@ -31,17 +31,6 @@ struct OwnCancelEvent {
 
 } // namespace
 
-// The upload is told the sales agent's name.
-TEST(NetworkWin32_Context, ServiceIsToldTheSalesAgentsName)
-{
-    const std::string agentBefore = std::exchange(g_salesAgentName, "Sam Seller");
-    BenchmarkContext context;
-    EXPECT_TRUE(InitBenchmarkContext(context));
-    EXPECT_STREQ(context.upload.userName, "Sam Seller");
-    ReleaseBenchmarkContext(context);
-    g_salesAgentName = agentBefore;
-}
-
 // A host on loopback that takes connections and never says a word, not even
 // its part of the TLS handshake, until it is closed.
 struct SilentHost {

@@ -6,25 +6,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(RegistryProbe, ValueTypesThroughTheNativeView)
-{
-    EXPECT_EQ(IsRunningUnderWow64(), sizeof(void*) == 4);  // the test prefix is 64-bit
-    const char* const path = "Software\\KavloTests\\Probes";
-    const std::string longText(100000, '7');
-    {
-        ScratchKey key(HKEY_CURRENT_USER, path, KEY_WOW64_64KEY);
-        const std::tuple<const char*, DWORD, std::string, std::optional<std::string>> values[] = {
-            {"NoNul", REG_SZ, "world", "world"}, {"Short", REG_DWORD, "\x01", std::nullopt},
-            {"Long", REG_SZ, longText, longText}, {"Missing", 0, "", std::nullopt}};
-        for (const auto& [name, type, data, text] : values) {
-            if (type)
-                key.Set(name, type, data);
-            EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, name), text) << name;
-        }
-    }
-    EXPECT_EQ(ReadRegKeyValueText(HKEY_CURRENT_USER, path, "NoNul"), std::nullopt);  // no such key
-}
-
 // The box that the upload shows for a failed step: the system's text as it
 // stands, "%1" included, and a box of its own for a number without text.
 TEST(ErrorBox, TextWithInsertsAndNumberWithoutText)

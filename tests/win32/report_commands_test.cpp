@@ -198,34 +198,6 @@ TEST_F(EmailReportTest, ReportNotWrittenWholeIsNotMailed)
     }
 }
 
-// With no printer, Print ends quietly once that box is dismissed (and a printer dialog that may follow is cancelled).
-TEST(PrintedReport, NoPrinterEndsQuietly)
-{
-    PRINTDLGA defaults = {};
-    defaults.lStructSize = sizeof(defaults);
-    defaults.Flags = PD_RETURNDEFAULT;
-    if (PrintDlgA(&defaults))
-        GTEST_SKIP() << "a printer is configured";
-    OwnerWindow owner;
-    PrintDialogs dialogs("Ann Agent", "Pat Prospect");
-    DialogWatcher errors("Device Error", [](HWND dialog) { Press(dialog, IDOK); });
-    EXPECT_FALSE(PrintReport(owner.hwnd));
-    EXPECT_EQ(dialogs.sales.Finish(), 1);
-    dialogs.print.Finish();
-    EXPECT_EQ(errors.Finish(), 0);
-    EXPECT_NE(dialogs.noPrinterText.find("install a printer"), std::string::npos) << dialogs.noPrinterText;
-    EXPECT_LE(dialogs.printerDialogs, 1);
-    EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
-    EXPECT_EQ(g_prospectName, "Pat Prospect");
-
-    // The dialog opens again with the names given last, and keeps an emptied one.
-    PrintDialogs again("Bo Second", "");
-    EXPECT_FALSE(PrintReport(owner.hwnd));
-    again.sales.Finish();
-    EXPECT_EQ(again.shownNames, "Ann Agent|Pat Prospect");
-    EXPECT_EQ(g_salesAgentName + "|" + g_prospectName, "Bo Second|");
-}
-
 namespace {
 
 // The page as a printer's driver receives it, recorded in an enhanced metafile: "face weight: text|"

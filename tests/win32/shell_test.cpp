@@ -1,9 +1,5 @@
-// The program's windows: its resources, the main window's row clicks, and a
-// start without a version resource (the About box and the main window's layout
-// are the whole-program scenario's).
-#include "app/logo_win32.h"
-#include "app/main_window_win32.h"
-#include "app/results.h"
+// The program's start: the common controls its manifest brings, and a start
+// without a version resource (its windows are the whole-program scenarios').
 #include "platform/scoped_win32.h"
 #include "report_test_support.h"
 #include "resource_ids.h"
@@ -15,34 +11,6 @@
 #include <cctype>
 #include <string>
 #include <utility>
-
-namespace {
-
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
-// The main window's template, with nothing of the main window's own handling.
-HWND MainDialogTemplate()
-{
-    InitCommonControls();
-    LoadLibraryA("Riched32.dll");
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, PlainDialogProc, 0);
-}
-
-} // namespace
-
-TEST(Logo, JpegResourceDecodesToABitmap)
-{
-    HBITMAP logo = LoadImageResource(GetModuleHandleA(nullptr), IDR_LOGO_JPEG, "JPEG");
-    ASSERT_NE(logo, nullptr);
-    BITMAP info = {};
-    ASSERT_NE(GetObjectA(logo, sizeof(info), &info), 0);
-    EXPECT_EQ(std::make_pair(info.bmWidth, info.bmHeight), std::make_pair(600l, 150l));
-    DeleteObject(logo);
-    EXPECT_EQ(LoadImageResource(GetModuleHandleA(nullptr), 4242, "JPEG"), nullptr);
-}
 
 // The manifest brings version 6 of the common controls into the process:
 // the side-by-side assembly of this build's processor, not the system's
@@ -58,28 +26,6 @@ TEST(Manifest, CommonControlsVersionSixOfThisProcessor)
     const std::string assembly = std::string(sizeof(void*) == 8 ? "\\amd64_" : "\\x86_") +
                                  "microsoft.windows.common-controls_6595b64144ccf1df_6.";
     EXPECT_NE(loaded.find(assembly), std::string::npos) << path;
-}
-
-// A click on a row shows that row's details; a click beside the rows or past the stored records,
-// and a selection moved by the keyboard (LVN_ITEMCHANGED), leave the pane as it was.
-TEST(MainWindow, RowClickShowsThatRowsDetails)
-{
-    HWND dialog = MainDialogTemplate();
-    ASSERT_NE(dialog, nullptr);
-    const std::vector<TestResult> saved =
-        std::exchange(g_results, {{nullptr, 'A', "", "", "first"}, {nullptr, 'F', "", "", "second"}, {}});
-    const struct { UINT code; int row; const char* shown; } clicks[] = {
-        {NM_CLICK, 1, "second"}, {NM_CLICK, -1, "second"}, {NM_CLICK, 3, "second"},
-        {LVN_ITEMCHANGED, 0, "second"}, {NM_CLICK, 0, "first"}, {NM_CLICK, 2, ""}};
-    for (const auto& c : clicks) {
-        NMITEMACTIVATE click = {};
-        click.hdr = {GetDlgItem(dialog, IDC_MAIN_RESULTS), IDC_MAIN_RESULTS, c.code};
-        click.iItem = c.row;
-        MainDialogProc(dialog, WM_NOTIFY, IDC_MAIN_RESULTS, reinterpret_cast<LPARAM>(&click));
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_DETAILS)), c.shown) << c.code << " on row " << c.row;
-    }
-    g_results = saved;
-    DestroyWindow(dialog);
 }
 
 // Without its version resource the program says so in a box, shows nothing
