@@ -3,20 +3,12 @@
 // file as markup, so the report has as many '<' as one made from the same
 // texts with every '<' replaced.
 #include "report/html_report.h"
+#include "fuzz.h"
 
-#include <algorithm>
-#include <cassert>
-#include <fuzzer/FuzzedDataProvider.h>
+static std::string Plain(std::string text) { return std::replace(text.begin(), text.end(), '<', 'x'), text; }
 
-static std::string Plain(std::string text)
+FUZZ(in)
 {
-    std::replace(text.begin(), text.end(), '<', 'x');
-    return text;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    FuzzedDataProvider in(data, size);
     HtmlReportHeader header{'A', in.ConsumeRandomLengthString(62) + "\n", "1.0.0.0", "c770d06b0515b4d207e6b1488491d8bb"};
     HtmlReportHeader plainHeader{'A', Plain(header.dateText), header.versionText, header.fingerprint};
     std::vector<TestResult> results, plainResults;
@@ -29,5 +21,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const std::string html = BuildHtmlReport(header, results), plain = BuildHtmlReport(plainHeader, plainResults);
     assert(std::count(html.begin(), html.end(), '<') == std::count(plain.begin(), plain.end(), '<'));
-    return 0;
 }

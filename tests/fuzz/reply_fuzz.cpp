@@ -4,20 +4,15 @@
 #include "checks/network/decimal_text.h"
 #include "checks/network/network_speed.h"
 #include "../unit/scripted_wininet.h"
+#include "fuzz.h"
 
-#include <cassert>
-#include <fuzzer/FuzzedDataProvider.h>
-
-static std::string ExpectedAddress(const std::string& body)
+static std::string Address(std::string body)  // up to 63 characters of digits and dots after "OK "
 {
-    const std::string text = body.c_str();
-    const size_t end = std::min(text.find_first_not_of("0123456789.", 3), size_t{66});
-    return text.compare(0, 3, "OK ") ? "" : text.substr(3, end - 3);
+    return body = body.c_str(), body.compare(0, 3, "OK ") ? "" : body.substr(3, std::min(body.find_first_not_of("0123456789.", 3), size_t{66}) - 3);
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+FUZZ(in)
 {
-    FuzzedDataProvider in(data, size);
     ScriptedWinInet net;
     net.readChunk = in.ConsumeIntegralInRange(1, 256);
     net.statusText = in.ConsumeRandomLengthString(4096);
@@ -28,18 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         assert(ReadLeadingDecimal(text.c_str()) == expected);
         assert(ReadLeadingLong(text.c_str()) == std::clamp<long long>(expected, INT32_MIN, INT32_MAX));
     }
-    assert(PublicAddressFromReply(net.body.c_str()) == ExpectedAddress(net.body));
-
+    assert(PublicAddressFromReply(net.body.c_str()) == Address(net.body));
     UploadContext context;
     ScriptedControls controls;
     g_publicAddress = "stale";
     RunUploadBenchmark(context, net, controls);
-    // The headers come in 2,048-byte buffers. Only a status 200 with a
-    // believable length has its body read.
+    // The headers come in 2,048-byte buffers. Only a status 200 with a believable length has its body read.
     const std::string length = net.contentLength.empty() ? std::to_string(net.body.size()) : net.contentLength;
     const int64_t announced = ReadLeadingDecimal(length.substr(0, 2047).c_str());
     assert(context.httpStatus == static_cast<uint32_t>(ReadLeadingLong(net.statusText.substr(0, 2047).c_str())));
     const bool read = context.httpStatus == 200 && announced >= 0 && announced <= int64_t{kLargestReplyBody};
-    assert(g_publicAddress == (read ? ExpectedAddress(net.body.substr(0, announced)) : ""));
-    return 0;
+    assert(g_publicAddress == (read ? Address(net.body.substr(0, announced)) : ""));
 }

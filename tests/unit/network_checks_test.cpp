@@ -9,12 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -79,11 +74,10 @@ TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
     for (const auto& c : cases) {
         ScriptedWinInet net;
         net.failures[{c.call, c.occurrence}] = 12007;
-        const TestResult result = Check(net, c.closed);
-        EXPECT_EQ(result.status, 'F') << c.call;
-        EXPECT_EQ(result.summary, "HTTPS access to \"" + kSite + "\" failed");
-        EXPECT_EQ(result.details, std::string("Error Code: 12007 on '") + c.label +
-                                      "': The server name or address could not be resolved");
+        const TestResult r = Check(net, c.closed);
+        EXPECT_EQ(std::tie(r.status, r.summary, r.details),
+                  std::make_tuple('F', "HTTPS access to \"" + kSite + "\" failed", std::string("Error Code: 12007 on '") +
+                                  c.label + "': The server name or address could not be resolved")) << c.call;
     }
     // A completed exchange with a response error fails too, naming the call that reported it.
     ScriptedWinInet net;
@@ -165,8 +159,6 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
     Bench b;
     b.net.writeLimit = 1000;
     EXPECT_EQ(b.Run(), kMeasured);
-    // The body's framing is checked byte for byte in the lab; here, that the payload went
-    // whole and in order, each write going on where the last stopped.
     EXPECT_EQ(b.net.uploaded.size(), 553184u);
     EXPECT_EQ(b.net.uploaded.substr(172, kPayload.size()), kPayload);
     EXPECT_EQ(b.context.bytesSent, 553184u);

@@ -5,12 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
-
 namespace {
 
 // Round numbers on a page 1000 x 2000 units, 100 x 200 mm: 10 units per mm.

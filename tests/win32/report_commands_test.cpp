@@ -8,11 +8,8 @@
 #include "platform/scoped_win32.h"
 #include "report/report_commands_win32.h"
 #include "report/report_page_win32.h"
-#include "resource_ids.h"
 
 #include <gtest/gtest.h>
-
-#include <commdlg.h>
 
 #include <map>
 
@@ -77,37 +74,10 @@ void ExpectAttachedReport(TestStatus verdict)
 {
     const std::string html = ReadWholeFile(kMailOut + "attachment-0");
     EXPECT_EQ(ReadWholeFile(kReportPath), html);
-    const auto has = [&html](const std::string& text) { return html.find(text) != std::string::npos; };
-    EXPECT_TRUE(has(std::string("<td>Final Status</td><td width=40>&nbsp;</td><td>") + verdict + "</td></tr>\r\n"));
-    EXPECT_TRUE(has("<td>System Finger Print</td><td>&nbsp;</td><td>" + ExpectedFingerprint() + "</td></tr>\r\n"));
+    for (const std::string& row : {std::string("<td>Final Status</td><td width=40>&nbsp;</td><td>") + verdict,
+                                   "<td>System Finger Print</td><td>&nbsp;</td><td>" + ExpectedFingerprint()})
+        EXPECT_NE(html.find(row + "</td></tr>\r\n"), std::string::npos) << row;
 }
-
-// Fills in the Sales Information dialog (noting the names it opened with), cancels a printer
-// dialog and dismisses the "no printer" box Wine shows in its place, as a person would.
-struct PrintDialogs {
-    PrintDialogs(const char* agent, const char* prospect)
-        : sales("Kavlo - Sales Information",
-                [this, agent, prospect](HWND dialog) {
-                    shownNames = TextOf(GetDlgItem(dialog, IDC_SALES_AGENT_NAME)) + "|" +
-                                 TextOf(GetDlgItem(dialog, IDC_PROSPECT_NAME));
-                    SetDlgItemTextA(dialog, IDC_SALES_AGENT_NAME, agent);
-                    SetDlgItemTextA(dialog, IDC_PROSPECT_NAME, prospect);
-                    Press(dialog, IDOK);
-                }),
-          print("Print", [this](HWND dialog) {
-              // The printer dialog has the printer list; the box has none.
-              const bool chooser = FindWindowExA(dialog, nullptr, "ComboBox", nullptr) != nullptr;
-              printerDialogs += chooser;
-              noPrinterText += chooser ? "" : MessageOf(dialog);
-              Press(dialog, chooser ? IDCANCEL : IDOK);
-          })
-    {
-    }
-    std::string shownNames;
-    int printerDialogs = 0;
-    std::string noPrinterText;
-    DialogWatcher sales, print;
-};
 
 } // namespace
 
