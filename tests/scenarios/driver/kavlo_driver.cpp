@@ -255,6 +255,10 @@ private:
         GetWindowRect(main_, &main);
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         Line("GEOMETRY main | " + Numbers(main) + " | work " + Numbers(work));
+        RECT progress = {};
+        GetWindowRect(progress_, &progress);
+        Line("GEOMETRY progress | " + Numbers(progress) + " | " +
+             (GetWindow(progress_, GW_OWNER) == main_ ? "owned by main" : "not owned by main"));
         Line("TITLE_LINE " + Text(main_, IDC_MAIN_TITLE));
         return true;
     }
