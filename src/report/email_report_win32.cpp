@@ -11,6 +11,17 @@
 
 #include <vector>
 
+namespace {
+
+// The "Email Error" box for a Simple MAPI code that has one.
+void ShowEmailError(HWND owner, ULONG code)
+{
+    if (const auto text = EmailErrorText(code))
+        MessageBoxA(owner, text->c_str(), kEmailErrorCaption, MB_OK);
+}
+
+} // namespace
+
 void EmailReport(HWND owner)
 {
     // Simple MAPI is bound by name: a computer without a mail client has no
@@ -30,7 +41,7 @@ void EmailReport(HWND owner)
     const DWORD folderLength = GetTempPathA(MAX_PATH, path);
     if (folderLength == 0 || folderLength >= MAX_PATH || !PathAppendA(path, "KavloReport.html") ||
         !WriteHtmlReport(path)) {
-        MessageBoxA(owner, EmailErrorText(MAPI_E_ATTACHMENT_WRITE_FAILURE)->c_str(), kEmailErrorCaption, MB_OK);
+        ShowEmailError(owner, MAPI_E_ATTACHMENT_WRITE_FAILURE);
         return;
     }
 
@@ -60,6 +71,5 @@ void EmailReport(HWND owner)
     message.lpFiles = &attachment;
 
     const ULONG result = sendMail(0, reinterpret_cast<ULONG_PTR>(owner), &message, mail.flags, 0);
-    if (const auto text = EmailErrorText(result))
-        MessageBoxA(owner, text->c_str(), kEmailErrorCaption, MB_OK);
+    ShowEmailError(owner, result);
 }

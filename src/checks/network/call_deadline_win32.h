@@ -6,7 +6,7 @@
 // byte just within each receive time-out keeps a read going for ever; closing
 // the handle from another thread does not end such a wait, and Windows
 // forbids closing a handle while a call on it runs. So the call runs on a
-// thread of its own. When it has not returned by the deadline, or Cancel is
+// thread other than the caller's. When it has not returned by the deadline, or Cancel is
 // pressed, the caller stops waiting and goes on as if it had failed; the
 // call keeps everything it reads and writes in its own record, and the
 // handles it was made on are handed to it, to be closed once it returns (or

@@ -184,7 +184,6 @@ bool WinInetApi::Run(PendingCall* call)
     responseText_.assign(call->responseText, call->responseLength < sizeof(call->responseText)
                                                  ? call->responseLength
                                                  : sizeof(call->responseText) - 1);
-    ::SetLastError(call->error);
     return true;
 }
 

@@ -48,8 +48,10 @@ public:
     uint32_t GetTickCount() override { return ::GetTickCount(); }
 
 private:
-    // Runs the call under the deadline and gives its result with its last
-    // error set. `call` is a new record; this takes the caller's share.
+    // Runs the call under the deadline. True when it returned: its results
+    // are then in the record, whose share the caller gives up with Finish.
+    // False with the last error set when it was refused or given up: the
+    // record is then taken care of here.
     bool Run(PendingCall* call);
     // After a call was abandoned nothing more is done on its handles.
     bool Refused();
