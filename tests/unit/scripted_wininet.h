@@ -28,7 +28,7 @@ public:
     std::vector<std::string> log, headers;
     std::map<uint32_t, uint32_t> options;  // the 4-byte options last set
     std::vector<uint32_t> deadlines;       // every deadline set, in order
-    size_t closed = 0;
+    size_t opened = 0, closed = 0;
     std::string uploaded;  // the body bytes of the last attempt
 
     int Count(const std::string& name) { return counts_[name]; }
@@ -89,7 +89,7 @@ public:
     uint32_t GetTickCount() override { return 1000 + static_cast<uint32_t>(log.size()) + 999 * counts_[slowCall]; }
 
 private:
-    NetHandle Open(const char* name) { return Fails(name) ? nullptr : this; }
+    NetHandle Open(const char* name) { return Fails(name) ? nullptr : (++opened, this); }
     // A call that waits on the host: with no time left it is not made.
     bool Waits(const std::string& name)
     {
