@@ -1,4 +1,5 @@
 #include "checks/network/disk_speed.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
 
@@ -80,11 +81,8 @@ TEST(DiskSpeed_Grade, RateAndStrictComparisonInSinglePrecision)
         {40, 10407, "Disk un-buffered write speed: 3.8 MB / s", 'F'},
         {5000, 10000, "Disk un-buffered write speed: 500.0 MB / s", 'A'},  // beyond 4 GB: no 32-bit wrap
     };
-    for (const auto& [blocks, ms, summary, status] : cases) {
-        TestResult result;
-        GradeDiskSpeed({1048576, blocks, ms}, result);
-        EXPECT_EQ(std::tie(result.summary, result.status), std::tie(summary, status)) << blocks << " in " << ms;
-    }
+    for (const auto& [blocks, ms, summary, status] : cases)
+        EXPECT_EQ(Graded(GradeDiskSpeed, {1048576, blocks, ms}), Record(status, summary, "")) << blocks << " in " << ms;
 }
 
 TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
