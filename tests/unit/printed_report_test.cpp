@@ -89,8 +89,7 @@ TEST(ReportPage_Fonts, FaceWeightAndHeightOfEach)
         const ReportFontSpec& spec = kReportFontSpecs[font - 1];
         EXPECT_EQ(std::make_tuple(spec.face, spec.weight, ReportFontHeight(kA4At300, font),
                                   ReportFontHeight(kA4At600, font)),
-                  fonts[font - 1])
-            << font;
+                  fonts[font - 1]) << font;
     }
 }
 
