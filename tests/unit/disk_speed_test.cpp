@@ -1,4 +1,5 @@
 #include "checks/network/disk_speed.h"
+#include "graded.h"
 
 #include <gtest/gtest.h>
 
@@ -80,17 +81,15 @@ TEST(DiskSpeed_Grade, RateAndStrictComparisonInSinglePrecision)
         {40, 10407, "Disk un-buffered write speed: 3.8 MB / s", 'F'},
         {5000, 10000, "Disk un-buffered write speed: 500.0 MB / s", 'A'},  // beyond 4 GB: no 32-bit wrap
     };
-    for (const auto& [blocks, ms, summary, status] : cases) {
-        TestResult result;
-        GradeDiskSpeed({1048576, blocks, ms}, result);
-        EXPECT_EQ(std::tie(result.summary, result.status), std::tie(summary, status)) << blocks << " in " << ms;
-    }
+    for (const auto& [blocks, ms, summary, status] : cases)
+        EXPECT_EQ(Graded(GradeDiskSpeed, {1048576, blocks, ms}), Record(status, summary, "")) << blocks << " in " << ms;
 }
 
 TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
 {
-    const std::string rate = "Disk un-buffered write speed: ";
+    const std::string rate = "Disk un-buffered write speed: ", cannot = "Unable to write to local disk";
     const char* const whole = "folder geometry allocate inspect create remove close release";
+    const char* const refused = "folder geometry allocate inspect info close release";
     using Script = void (*)(ScriptedDisk&);
     const struct { Script script; int writes; std::string summary; char status; const char* calls; } cases[] = {
         {[](ScriptedDisk&) {}, 40, rate + "4.0 MB / s", 'A', whole},
@@ -103,13 +102,24 @@ TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
         {[](ScriptedDisk& d) { d.flushMs = 0; d.cancelAtPoll = 2; }, 1, rate + "1000.0 MB / s", 'A', whole},
         {[](ScriptedDisk& d) { d.failing = "folder"; }, 0, "Unable to resolve CSIDL_COMMON_APPDATA", 'F', "folder"},
         // A cut path would name another file, which would be replaced and deleted.
-        {[](ScriptedDisk& d) { d.folder = "C:\\" + std::string(247, 'x'); }, 0, "Unable to write to local disk", 'F',
-         "folder"},
+        {[](ScriptedDisk& d) { d.folder = "C:\\" + std::string(247, 'x'); }, 0, cannot, 'F', "folder"},
         {[](ScriptedDisk& d) { d.failing = "geometry"; }, 0, "Unable to size local disk", 'F', "folder geometry"},
         {[](ScriptedDisk& d) { d.bytesPerSector = 0; }, 0, "Unable to size local disk", 'F', "folder geometry"},
         {[](ScriptedDisk& d) { d.failing = "allocate"; }, 0, "VirtualAlloc() failed.", 'F', "folder geometry allocate"},
-        {[](ScriptedDisk& d) { d.failing = "create"; }, 0, "Unable to write to local disk", 'F',
+        {[](ScriptedDisk& d) { d.failing = "create"; }, 0, cannot, 'F',
          "folder geometry allocate inspect create release"},
+        // Another account may have put a link or a folder at the path: only a plain file with no other
+        // name is removed (through the handle that looked at it) and replaced; anything else is left as
+        // it is (as is one held open: 32), neither written nor deleted, and the check cannot write.
+        {[](ScriptedDisk& d) { d.entryError = 0; }, 40, rate + "4.0 MB / s", 'A',
+         "folder geometry allocate inspect info remove close create remove close release"},
+        {[](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x420; }, 0, cannot, 'F', refused},  // a link
+        {[](ScriptedDisk& d) { d.entryError = 0, d.entryLinks = 2; }, 0, cannot, 'F', refused},  // a hard link
+        {[](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x10; }, 0, cannot, 'F', refused},  // a folder
+        {[](ScriptedDisk& d) { d.entryError = 0, d.failing = "info"; }, 0, cannot, 'F', refused},
+        {[](ScriptedDisk& d) { d.entryError = 0, d.failing = "remove"; }, 0, cannot, 'F',
+         "folder geometry allocate inspect info remove close release"},
+        {[](ScriptedDisk& d) { d.entryError = 32; }, 0, cannot, 'F', "folder geometry allocate inspect release"},
     };
     for (const auto& c : cases) {
         ScriptedDisk disk;
@@ -130,38 +140,6 @@ TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
     EXPECT_EQ(disk.createdPath, disk.folder + "\\kavlo.tmp");
     EXPECT_EQ(disk.largestFile, 17u * 1048576);
     EXPECT_EQ(disk.lastBarPosition, 10000u);
-}
-
-// Another account may have put a link or a folder at the path: only a plain file with no other
-// name is removed (through the handle that looked at it) and replaced; anything else is left as
-// it is, neither written nor deleted, and the check cannot write.
-TEST(DiskSpeed_Run, WhatStandsAtThePathIsNeverFollowedTruncatedOrDeleted)
-{
-    const char* const refused = "folder geometry allocate inspect info close release";
-    using Script = void (*)(ScriptedDisk&);
-    const struct { const char* entry; Script script; const char* calls; } cases[] = {
-        {"nothing", [](ScriptedDisk&) {}, "folder geometry allocate inspect create remove close release"},
-        {"plain leftover", [](ScriptedDisk& d) { d.entryError = 0; },
-         "folder geometry allocate inspect info remove close create remove close release"},
-        {"link or junction", [](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x420; }, refused},
-        {"hard link", [](ScriptedDisk& d) { d.entryError = 0, d.entryLinks = 2; }, refused},
-        {"folder", [](ScriptedDisk& d) { d.entryError = 0, d.entryAttributes = 0x10; }, refused},
-        {"unreadable", [](ScriptedDisk& d) { d.entryError = 0, d.failing = "info"; }, refused},
-        {"undeletable", [](ScriptedDisk& d) { d.entryError = 0, d.failing = "remove"; },
-         "folder geometry allocate inspect info remove close release"},
-        {"held open", [](ScriptedDisk& d) { d.entryError = 32; }, "folder geometry allocate inspect release"},
-    };
-    for (const auto& c : cases) {
-        ScriptedDisk disk;
-        c.script(disk);
-        TestResult result;
-        RunDiskSpeedBenchmark(disk, result);
-        const bool written = std::string(c.calls).find("create") != std::string::npos;
-        EXPECT_EQ(disk.calls, c.calls) << c.entry;
-        EXPECT_EQ(disk.writes, written ? 40 : 0) << c.entry;
-        EXPECT_EQ(result.summary, written ? "Disk un-buffered write speed: 4.0 MB / s" : "Unable to write to local disk")
-            << c.entry;
-    }
 }
 
 } // namespace

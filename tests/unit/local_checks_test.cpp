@@ -119,6 +119,18 @@ struct ScriptedProbes : HostEnvironmentProbes {
     uint16_t NativeProcessorArchitecture() override { return asked += 'A', architecture; }
 };
 
+using S = AutoUpdateSource;
+
+TestResult Grade(S source, uint32_t noAutoUpdate, uint32_t auOptions, std::optional<std::string> lastSuccessTime,
+                 bool resultsKeyOpened = true)
+{
+    const int64_t now = FileTimeFromCivil({2015, 12, 15, 14, 22, 0});
+    TestResult result;
+    GradeWindowsAutoUpdate({source, noAutoUpdate, auOptions, resultsKeyOpened, lastSuccessTime, now}, result);
+    EXPECT_EQ(result.status, 'I');
+    return result;
+}
+
 } // namespace
 
 TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
@@ -157,22 +169,6 @@ TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
     }
 }
 
-namespace {
-
-using S = AutoUpdateSource;
-
-TestResult Grade(S source, uint32_t noAutoUpdate, uint32_t auOptions, std::optional<std::string> lastSuccessTime,
-                 bool resultsKeyOpened = true)
-{
-    const int64_t now = FileTimeFromCivil({2015, 12, 15, 14, 22, 0});
-    TestResult result;
-    GradeWindowsAutoUpdate({source, noAutoUpdate, auOptions, resultsKeyOpened, lastSuccessTime, now}, result);
-    EXPECT_EQ(result.status, 'I');
-    return result;
-}
-
-} // namespace
-
 TEST(WindowsAutoUpdate_Grade, SwitchesWholeDaysAndUnusableTimes)
 {
     const std::tuple<S, uint32_t, uint32_t, const char*, const char*> cases[] = {
@@ -191,9 +187,7 @@ TEST(WindowsAutoUpdate_Grade, SwitchesWholeDaysAndUnusableTimes)
         const TestResult result = Grade(S::Policy, 1, 0, std::string(text));
         EXPECT_EQ(std::tie(result.summary, result.details), std::tie("Unable to parse 'LastSuccessTime'", text));
     }
-    for (const TestResult& result : {Grade(S::Policy, 1, 0, std::nullopt, false), Grade(S::Setting, 0, 0, {})}) {
-        EXPECT_EQ(result.summary, "Unable to read required registry key");
-        EXPECT_EQ(result.details,
-                  "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update\\Results\\Install");
-    }
+    const auto key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update\\Results\\Install";
+    for (const TestResult& result : {Grade(S::Policy, 1, 0, std::nullopt, false), Grade(S::Setting, 0, 0, {})})
+        EXPECT_EQ(std::tie(result.summary, result.details), std::tie("Unable to read required registry key", key));
 }

@@ -4,7 +4,6 @@
 #include "checks/network/network_speed.h"
 #include "checks/network/upload_benchmark.h"
 #include "checks/network/wininet_calls.h"
-#include "graded.h"
 #include "scripted_wininet.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +15,11 @@ namespace {
 // The site the texts name: the vendor's web host of this build.
 const std::string kSite = "https://" KAVLO_VENDOR_HOST "/";
 
-// The graded record of an exchange over `net`, which must leave `handles` handles closed.
-TestResult Check(ScriptedWinInet& net, size_t handles = 3)
+// The graded record of an exchange over `net`, which must close every handle it opened.
+TestResult Check(ScriptedWinInet& net)
 {
     InternetAccessFacts facts = RunInternetAccess(net, "www.example.test");
-    EXPECT_EQ(net.closed, handles);
+    EXPECT_EQ(net.closed, net.opened);
     facts.hasErrorText = facts.errorNumber == 12007;
     facts.errorText = "The server name or address could not be resolved";
     TestResult result;
@@ -62,19 +61,19 @@ TEST(InternetAccess_Status, PageIsReadToTheEndOnlyAfterStatus200)
 
 TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
 {
-    const struct { const char* call; int occurrence; const char* label; size_t closed; } cases[] = {
-        {"InternetOpenA", 1, "Internal Error(InternetOpen)", 0},
-        {"InternetConnectA", 1, "InternetConnect", 1},
-        {"HttpOpenRequestA", 1, "HttpOpenRequest", 2},
-        {"HttpAddRequestHeadersA", 2, "HttpAddRequestHeaders", 3},
-        {"HttpSendRequestA", 1, "HttpSendRequest", 3},
-        {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)", 3},
-        {"InternetReadFile", 2, "InternetReadFile", 3},
+    const struct { const char* call; int occurrence; const char* label; } cases[] = {
+        {"InternetOpenA", 1, "Internal Error(InternetOpen)"},
+        {"InternetConnectA", 1, "InternetConnect"},
+        {"HttpOpenRequestA", 1, "HttpOpenRequest"},
+        {"HttpAddRequestHeadersA", 2, "HttpAddRequestHeaders"},
+        {"HttpSendRequestA", 1, "HttpSendRequest"},
+        {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)"},
+        {"InternetReadFile", 2, "InternetReadFile"},
     };
     for (const auto& c : cases) {
         ScriptedWinInet net;
         net.failures[{c.call, c.occurrence}] = 12007;
-        const TestResult r = Check(net, c.closed);
+        const TestResult r = Check(net);
         EXPECT_EQ(std::tie(r.status, r.summary, r.details),
                   std::make_tuple('F', "HTTPS access to \"" + kSite + "\" failed", std::string("Error Code: 12007 on '") +
                                   c.label + "': The server name or address could not be resolved")) << c.call;
@@ -83,9 +82,16 @@ TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
     ScriptedWinInet net;
     net.responseError = 12157;
     EXPECT_EQ(Check(net).details, "Error Code: 12157 on 'InternetGetLastResponseInfo': <Unknown>");
+    // From the send to the end of the reply an exchange has 90 s: a host that gives a byte at a
+    // time, each within the receive time-out, still ends the check as a time-out of that step.
+    ScriptedWinInet page;
+    page.endlessBody = true;
+    page.readChunk = 1;
+    page.slowCall = "InternetReadFile";
+    EXPECT_EQ(Check(page).details, "Error Code: 12002 on 'InternetReadFile': <Unknown>");
+    EXPECT_EQ(page.Count("InternetReadFile"), 90);
+    EXPECT_EQ(page.deadlines.front(), 90000u);
 }
-
-}  // namespace
 
 TEST(NetworkSpeed_Grade, LettersAndSummaries)
 {
@@ -111,8 +117,6 @@ TEST(NetworkSpeed_Grade, LettersAndSummaries)
         EXPECT_EQ(std::tie(result.status, result.summary, result.details), std::tie(c.status, c.summary, minimum));
     }
 }
-
-namespace {
 
 using End = UploadOutcome::End;
 const UploadOutcome kMeasured{}, kCancelled{End::Cancelled, 0};
@@ -144,12 +148,21 @@ struct Bench {
         net.body = "OK 198.51.100.7\r\n" + std::string(1 << 20, ' ');
         net.readChunk = 1 << 21;
     }
+    // The n-th call of that name (0: every one) fails with the error.
+    void Fail(const char* call, int n = 1, uint32_t error = 12002) { net.failures[{call, n}] = error; }
+    // A long reply, and each call of that name takes a second.
+    void Trickle(const char* call)
+    {
+        LargeReply("1048576");
+        net.readChunk = 1;
+        net.slowCall = call;
+    }
     // Every path ends with the button reading "Close" and every opened handle closed.
-    UploadOutcome Run(size_t handles = 3)
+    UploadOutcome Run()
     {
         const UploadOutcome result = RunUploadBenchmark(context, net, controls);
         EXPECT_EQ(controls.buttonTexts, std::vector<std::string>{"Close"});
-        EXPECT_EQ(net.closed, handles);
+        EXPECT_EQ(net.closed, net.opened);
         return result;
     }
 };
@@ -172,93 +185,64 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
     EXPECT_EQ(b.net.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
 }
 
-TEST(UploadBenchmark_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
+// Every way an upload ends: the step that fails shows its box with its error number, and the
+// handles opened so far are closed. A status of 1 is not a Cancel; nothing is read after a status
+// other than 200. Cancel during a wait on the host cancels the upload, with no box; a host that
+// trickles runs out of the exchange's 90 s as a time-out of that step.
+TEST(UploadBenchmark_Outcome, EveryEndWithItsBoxAddressAndCounts)
 {
-    const struct { const char* call; int occurrence; const char* label; size_t closed; uint32_t error = 12002; }
-        cases[] = {
-        {"InternetOpenA", 1, "InternetOpen()", 0},
-        {"InternetConnectA", 1, "InternetConnect()", 1},
-        {"HttpOpenRequestA", 1, "HttpOpenRequest()", 2},
-        {"HttpAddRequestHeadersA", 1, "HttpAddRequestHeaders()", 3},
-        {"HttpSendRequestExA", 1, "HttpSendRequestEx()", 3},
-        {"InternetWriteFile", 50, "HttpSendRequestEx()", 3},
-        {"InternetGetLastResponseInfoA", 1, "InternetGetLastResponseInfo()", 3},
-        {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)", 3},
-        {"HttpQueryInfoA(1)", 1, "HttpQueryInfo(HTTP_QUERY_CONTENT_TYPE)", 3},
-        {"HttpQueryInfoA(5)", 1, "HttpQueryInfo(HTTP_QUERY_CONTENT_LENGTH)", 3, 0},  // without an error number
-        {"InternetReadFile", 2, "InternetReadFile()", 3},
-    };
-    for (const auto& c : cases) {
-        Bench b;
-        b.net.failures[{c.call, c.occurrence}] = c.error;
-        EXPECT_EQ(b.Run(c.closed), (UploadOutcome{End::StepFailed, c.error})) << c.call << " " << c.occurrence;
-        EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{c.label}) << c.call;
-        EXPECT_EQ(b.controls.boxErrors, std::vector<uint32_t>{c.error}) << c.call;
-        EXPECT_EQ(g_publicAddress, "") << c.call;
-    }
-}
-
-TEST(UploadBenchmark_Outcome, StatusReplyAndRetryWithoutABox)
-{
-    using Script = void (*)(Bench&);
     const char* const address = "198.51.100.7";
-    // The script, the outcome, the address taken, the bytes counted and the requests sent. A
-    // status of 1 is not a Cancel; nothing is read after a status other than 200.
-    const std::tuple<Script, UploadOutcome, const char*, uint32_t, int> cases[] = {
-        {[](Bench& b) { b.net.statusText = "404"; }, {End::HttpStatus, 404}, "", 0, 1},
-        {[](Bench& b) { b.net.statusText = "1"; }, {End::HttpStatus, 1}, "", 0, 1},
-        {[](Bench& b) { b.net.responseError = 12157; }, {End::StepFailed, 12157}, address, 553184, 1},
+    const UploadOutcome error{End::StepFailed, 12002};
+    const uint32_t all = 553184;
+    // The script, the outcome, the step the box names ("": no box), the address taken, the bytes
+    // counted, the requests sent and the reads.
+    const std::tuple<void (*)(Bench&), UploadOutcome, const char*, const char*, uint32_t, int, int> cases[] = {
+        {[](Bench& b) { b.Fail("InternetOpenA"); }, error, "InternetOpen()", "", 0, 0, 0},
+        {[](Bench& b) { b.Fail("InternetConnectA"); }, error, "InternetConnect()", "", 0, 0, 0},
+        {[](Bench& b) { b.Fail("HttpOpenRequestA"); }, error, "HttpOpenRequest()", "", 0, 0, 0},
+        {[](Bench& b) { b.Fail("HttpAddRequestHeadersA"); }, error, "HttpAddRequestHeaders()", "", 0, 0, 0},
+        {[](Bench& b) { b.Fail("HttpSendRequestExA"); }, error, "HttpSendRequestEx()", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("InternetWriteFile", 50); }, error, "HttpSendRequestEx()", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("InternetGetLastResponseInfoA"); }, error, "InternetGetLastResponseInfo()", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("HttpQueryInfoA(19)"); }, error, "HttpQueryInfo(STATUS_CODE)", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("HttpQueryInfoA(1)"); }, error, "HttpQueryInfo(HTTP_QUERY_CONTENT_TYPE)", "", all, 1, 0},
+        {[](Bench& b) { b.Fail("HttpQueryInfoA(5)", 1, 0); }, {End::StepFailed, 0},  // without an error number
+         "HttpQueryInfo(HTTP_QUERY_CONTENT_LENGTH)", "", all, 1, 0},
+        {[](Bench& b) { b.Fail("InternetReadFile", 2); }, error, "InternetReadFile()", "", all, 1, 2},
+        {[](Bench& b) { b.net.statusText = "404"; }, {End::HttpStatus, 404}, "", "", 0, 1, 0},
+        {[](Bench& b) { b.net.statusText = "1"; }, {End::HttpStatus, 1}, "", "", 0, 1, 0},
+        {[](Bench& b) { b.net.responseError = 12157; }, {End::StepFailed, 12157}, "", address, all, 1, 5},
         // An absurd announced length is not read, and the rate stands; never more than the announced length.
-        {[](Bench& b) { b.LargeReply("1048577"); }, kMeasured, "", 553184, 1},
-        {[](Bench& b) { b.LargeReply("99999999999999999999"); }, kMeasured, "", 553184, 1},
-        {[](Bench& b) { b.LargeReply("-5"); }, kMeasured, "", 553184, 1},
-        {[](Bench& b) { b.LargeReply("1048576"); }, kMeasured, address, 553184, 1},
-        {[](Bench& b) { b.LargeReply("5"); }, kMeasured, "19", 553184, 1},
+        {[](Bench& b) { b.LargeReply("1048577"); }, kMeasured, "", "", all, 1, 0},
+        {[](Bench& b) { b.LargeReply("99999999999999999999"); }, kMeasured, "", "", all, 1, 0},
+        {[](Bench& b) { b.LargeReply("-5"); }, kMeasured, "", "", all, 1, 0},
+        {[](Bench& b) { b.LargeReply("1048576"); }, kMeasured, "", address, all, 1, 2},
+        {[](Bench& b) { b.LargeReply("5"); }, kMeasured, "", "19", all, 1, 2},
         // A content type too long for its buffer is left unknown.
-        {[](Bench& b) { b.net.failures[{"HttpQueryInfoA(1)", 1}] = 122; }, kMeasured, address, 553184, 1},
+        {[](Bench& b) { b.Fail("HttpQueryInfoA(1)", 1, 122); }, kMeasured, "", address, all, 1, 5},
         // A forced retry sends again, counting the last attempt's bytes only, and without end till Cancel.
-        {[](Bench& b) { b.net.failures[{"HttpEndRequestA", 1}] = b.net.failures[{"HttpEndRequestA", 2}] = 12032; },
-         kMeasured, address, 553184, 3},
-        {[](Bench& b) { b.net.failures[{"HttpEndRequestA", 0}] = 12032, b.controls.cancelAtPoll = 2000; }, kCancelled,
-         "", 0, 15},
+        {[](Bench& b) { b.Fail("HttpEndRequestA", 1, 12032), b.Fail("HttpEndRequestA", 2, 12032); }, kMeasured, "",
+         address, all, 3, 5},
+        {[](Bench& b) { b.Fail("HttpEndRequestA", 0, 12032), b.controls.cancelAtPoll = 2000; }, kCancelled, "", "", 0,
+         15, 0},
+        {[](Bench& b) { b.Trickle("InternetWriteFile"); }, error, "HttpSendRequestEx()", "", 0, 1, 0},
+        {[](Bench& b) { b.Trickle("InternetReadFile"); }, error, "InternetReadFile()", "", all, 1, 90},
+        {[](Bench& b) { b.Fail("HttpSendRequestExA", 1, 1223); }, kCancelled, "", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("InternetWriteFile", 1, 1223); }, kCancelled, "", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("HttpEndRequestA", 1, 1223); }, kCancelled, "", "", 0, 1, 0},
+        {[](Bench& b) { b.Fail("InternetReadFile", 1, 1223); }, kCancelled, "", "", all, 1, 1},
     };
-    for (const auto& [script, outcome, taken, bytes, sends] : cases) {
+    for (size_t row = 0; row < std::size(cases); ++row) {
+        const auto& [script, outcome, box, taken, bytes, sends, reads] = cases[row];
+        SCOPED_TRACE(row);
         Bench b;
         script(b);
-        EXPECT_EQ(b.Run(), outcome) << b.net.statusText << " " << b.net.contentLength;
+        EXPECT_EQ(b.Run(), outcome);
         EXPECT_EQ(std::tie(g_publicAddress, b.context.bytesSent), std::make_tuple(taken, bytes));
-        EXPECT_EQ(b.net.Count("InternetReadFile") == 0, *taken == '\0');
-        EXPECT_EQ(b.net.Count("HttpSendRequestExA"), sends);
-        EXPECT_TRUE(b.controls.errorBoxes.empty());
-    }
-}
-
-// From the send to the end of the reply an exchange has 90 s: a host that takes or gives a byte
-// at a time, each within the receive time-out, still ends the check as a time-out of that step.
-// Cancel during a wait on the host cancels the upload, with no box.
-TEST(NetworkChecks_Waits, BudgetEndsATrickleAndCancelEndsAWait)
-{
-    ScriptedWinInet page;
-    page.endlessBody = true;
-    page.readChunk = 1;
-    page.slowCall = "InternetReadFile";
-    EXPECT_EQ(Check(page).details, "Error Code: 12002 on 'InternetReadFile': <Unknown>");
-    EXPECT_EQ(page.Count("InternetReadFile"), 90);
-    EXPECT_EQ(page.deadlines.front(), 90000u);
-    for (const auto& [slowCall, label] : {std::pair<const char*, const char*>{"InternetWriteFile", "HttpSendRequestEx()"},
-                                          {"InternetReadFile", "InternetReadFile()"}}) {
-        Bench b;
-        b.LargeReply("1048576");
-        b.net.readChunk = 1;
-        b.net.slowCall = slowCall;
-        EXPECT_EQ(b.Run(), (UploadOutcome{End::StepFailed, 12002})) << slowCall;
-        EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>{label});
-    }
-    for (const char* call : {"HttpSendRequestExA", "InternetWriteFile", "HttpEndRequestA", "InternetReadFile"}) {
-        Bench b;
-        b.net.failures[{call, 1}] = 1223;
-        EXPECT_EQ(b.Run(), kCancelled) << call;
-        EXPECT_TRUE(b.controls.errorBoxes.empty()) << call;
+        EXPECT_EQ(std::make_pair(b.net.Count("HttpSendRequestExA"), b.net.Count("InternetReadFile")),
+                  std::make_pair(sends, reads));
+        const std::string shown = box + (": " + std::to_string(outcome.number));
+        EXPECT_EQ(b.controls.errorBoxes, std::vector<std::string>(*box ? 1 : 0, shown));
     }
 }
 

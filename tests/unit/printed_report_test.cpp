@@ -20,6 +20,27 @@ ReportPageContent Content(std::vector<TestResult> results)
             "Your computer is suitable to run the Velmora Deposit software."};
 }
 
+
+// Answers as scripted and writes down each step taken, in order.
+struct ScriptedPrintJob : PrintJobSteps {
+    bool names = true, printer = true, bitmaps = true;
+    int startDoc = 1, endDoc = 1;
+    PageMetrics metrics = kTenPerMm;
+    std::string steps;
+
+    bool Step(const std::string& step, bool answer = true) { return steps += step + ";", answer; }
+    bool AskForNames() override { return Step("names", names); }
+    bool ChoosePrinter() override { return Step("printer", printer); }
+    bool PrinterCanDrawBitmaps() override { return Step("bitmaps", bitmaps); }
+    PageMetrics PrinterPageMetrics() override { return metrics; }
+    void ReleasePrinter() override { Step("release"); }
+    void ShowErrorBox(const char* text, const char* caption) override { Step(std::string(caption) + ": " + text); }
+    void EnableOwner(bool enable) override { Step(enable ? "enable" : "disable"); }
+    int StartDocument() override { return Step("startdoc"), startDoc; }
+    void PrintPage() override { Step("page"); }
+    int EndDocument() override { return Step("enddoc"), endDoc; }
+};
+
 } // namespace
 
 TEST(ReportPage_Layout, HeaderRowsFailedRowAndVerdict)
@@ -68,8 +89,7 @@ TEST(ReportPage_Fonts, FaceWeightAndHeightOfEach)
         const ReportFontSpec& spec = kReportFontSpecs[font - 1];
         EXPECT_EQ(std::make_tuple(spec.face, spec.weight, ReportFontHeight(kA4At300, font),
                                   ReportFontHeight(kA4At600, font)),
-                  fonts[font - 1])
-            << font;
+                  fonts[font - 1]) << font;
     }
 }
 
@@ -92,42 +112,16 @@ TEST(DrawWrappedText_Breaks, AtBlanksLineBreaksAndNarrowColumns)
     }
 }
 
-namespace {
-
-// Answers as scripted and writes down each step taken, in order.
-struct ScriptedPrintJob : PrintJobSteps {
-    bool names = true, printer = true, bitmaps = true;
-    int startDoc = 1, endDoc = 1;
-    PageMetrics metrics = kTenPerMm;
-    std::string steps;
-
-    bool Step(const std::string& step, bool answer = true) { return steps += step + ";", answer; }
-    bool AskForNames() override { return Step("names", names); }
-    bool ChoosePrinter() override { return Step("printer", printer); }
-    bool PrinterCanDrawBitmaps() override { return Step("bitmaps", bitmaps); }
-    PageMetrics PrinterPageMetrics() override { return metrics; }
-    void ReleasePrinter() override { Step("release"); }
-    void ShowErrorBox(const char* text, const char* caption) override { Step(std::string(caption) + ": " + text); }
-    void EnableOwner(bool enable) override { Step(enable ? "enable" : "disable"); }
-    int StartDocument() override { return Step("startdoc"), startDoc; }
-    void PrintPage() override { Step("page"); }
-    int EndDocument() override { return Step("enddoc"), endDoc; }
-};
-
-} // namespace
-
 TEST(PrintJob_Sequence, EveryPathAndErrorBox)
 {
+    const char* const refused = "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;";
     const std::tuple<void (*)(ScriptedPrintJob&), bool, const char*> cases[] = {  // script, printed, steps
         {[](ScriptedPrintJob&) {}, true, "names;printer;bitmaps;disable;startdoc;page;enddoc;enable;release;"},
         {[](ScriptedPrintJob& j) { j.names = false; }, false, "names;"},
-        {[](ScriptedPrintJob& j) { j.bitmaps = false; }, false,
-         "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
+        {[](ScriptedPrintJob& j) { j.bitmaps = false; }, false, refused},
         // A driver that gives no page size in millimetres is refused the same way.
-        {[](ScriptedPrintJob& j) { j.metrics.horzSizeMm = 0; }, false,
-         "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
-        {[](ScriptedPrintJob& j) { j.metrics.vertSizeMm = 0; }, false,
-         "names;printer;bitmaps;release;Device Error: Printer cannot display bitmaps.;"},
+        {[](ScriptedPrintJob& j) { j.metrics.horzSizeMm = 0; }, false, refused},
+        {[](ScriptedPrintJob& j) { j.metrics.vertSizeMm = 0; }, false, refused},
         {[](ScriptedPrintJob& j) { j.startDoc = 0; }, true,
          "names;printer;bitmaps;disable;startdoc;error: StartDoc;enable;release;"},
         {[](ScriptedPrintJob& j) { j.endDoc = 0; }, true,  // any answer of 0 or less fails

@@ -28,7 +28,7 @@ public:
     std::vector<std::string> log, headers;
     std::map<uint32_t, uint32_t> options;  // the 4-byte options last set
     std::vector<uint32_t> deadlines;       // every deadline set, in order
-    size_t closed = 0;
+    size_t opened = 0, closed = 0;
     std::string uploaded;  // the body bytes of the last attempt
 
     int Count(const std::string& name) { return counts_[name]; }
@@ -89,7 +89,7 @@ public:
     uint32_t GetTickCount() override { return 1000 + static_cast<uint32_t>(log.size()) + 999 * counts_[slowCall]; }
 
 private:
-    NetHandle Open(const char* name) { return Fails(name) ? nullptr : this; }
+    NetHandle Open(const char* name) { return Fails(name) ? nullptr : (++opened, this); }
     // A call that waits on the host: with no time left it is not made.
     bool Waits(const std::string& name)
     {
@@ -119,8 +119,7 @@ class ScriptedControls : public BenchmarkControls {
 public:
     int cancelAtPoll = 0;  // the n-th poll (from 1) finds Cancel; 0: never
     int polls = 0;
-    std::vector<std::string> labels, buttonTexts, errorBoxes;
-    std::vector<uint32_t> boxErrors;
+    std::vector<std::string> labels, buttonTexts, errorBoxes;  // a box: "step label: error number"
     // The clock reads 1,000 ms and one more for each call made on `net`, so
     // that reading it one call early or late shows in the time.
     const ScriptedWinInet* net = nullptr;
@@ -133,6 +132,6 @@ public:
     void SetLabelText(const char* text) override { labels.push_back(text); }
     void SetCancelButtonText(const char* text) override { buttonTexts.push_back(text); }
     void ShowErrorBox(const char* stepLabel, uint32_t error) override
-    { errorBoxes.push_back(stepLabel), boxErrors.push_back(error); }
+    { errorBoxes.push_back(stepLabel + (": " + std::to_string(error))); }
     std::string MakeMultipartBoundary() override { return "0000----0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0"; }
 };

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 const TestEntry kRequired = {1, nullptr, "required"}, kOptional = {0, nullptr, "optional"};
@@ -12,8 +11,7 @@ const TestEntry kRequired = {1, nullptr, "required"}, kOptional = {0, nullptr, "
 using Verdict = std::tuple<char, std::string, std::string, uint32_t>;  // letter, text, message, icon
 
 // The verdict over records of the given rows and letters.
-Verdict VerdictOf(
-    std::initializer_list<std::pair<const TestEntry*, TestStatus>> rows)
+Verdict VerdictOf(std::initializer_list<std::pair<const TestEntry*, TestStatus>> rows)
 {
     std::vector<TestResult> results;
     for (const auto& [entry, status] : rows)
@@ -21,33 +19,6 @@ Verdict VerdictOf(
     const OverallVerdict v = ComputeVerdictOf(results);
     return {v.letter, v.verdictText, v.message, v.icon};
 }
-
-} // namespace
-
-TEST(Verdict, RequiredRowsAloneDecideAndOnlyAOrIApprove)
-{
-    const Verdict approved = {'A', "Approved", "Your computer is suitable to run the Velmora Deposit software.", 0x30};
-    const Verdict failed = {'F', "Failed", "Your computer did not pass one or more suitability tests.", 0x10};
-    EXPECT_EQ(VerdictOf({}), approved);
-    EXPECT_EQ(VerdictOf({{&kRequired, 'A'}, {&kRequired, 'I'}, {&kOptional, 'F'}, {&kOptional, '\0'}}), approved);
-    EXPECT_EQ(VerdictOf({{&kRequired, 'A'}, {&kRequired, 'F'}, {&kRequired, 'I'}}), failed);
-    // A letter between A and I that no check produces cannot approve, nor can one outside A..I.
-    for (const char letter : {'B', 'H', 'J', '\0', '@'})
-        EXPECT_EQ(VerdictOf({{&kRequired, letter}}), failed) << int(letter);
-}
-
-TEST(TestTable, NamesAndRequiredFlagsInOrderThenTheTerminator)
-{
-    std::string rows;  // '+' marks the rows that take part in the verdict
-    for (size_t i = 0; i < CountTestTableRows(); ++i)
-        rows += (g_testTable[i].required == 1 ? "+" : "") + std::string(g_testTable[i].name) + ";";
-    EXPECT_EQ(rows, "+Operating System;+Disk Space;+Memory;+IE Version;+Disk Speed;+Internet Access;+Network Speed;"
-                    "+DNS Lookup;+Host Environment;+Screen Resolution;+CPU;Local Admin;Domain Membership;"
-                    "Default Web Browser;+USB 2.0;Secure Screen Saver;Windows Auto Update;+Public IP Address;");
-    EXPECT_EQ(g_testTable[18].name, nullptr);
-}
-
-namespace {
 
 // Writes down every call of the walk over the real table, whose checks it plays itself.
 class RecordingSide : public RunnerSide {
@@ -88,6 +59,29 @@ private:
 };
 
 } // namespace
+
+TEST(Verdict, RequiredRowsAloneDecideAndOnlyAOrIApprove)
+{
+    const Verdict approved = {'A', "Approved", "Your computer is suitable to run the Velmora Deposit software.", 0x30};
+    const Verdict failed = {'F', "Failed", "Your computer did not pass one or more suitability tests.", 0x10};
+    EXPECT_EQ(VerdictOf({}), approved);
+    EXPECT_EQ(VerdictOf({{&kRequired, 'A'}, {&kRequired, 'I'}, {&kOptional, 'F'}, {&kOptional, '\0'}}), approved);
+    EXPECT_EQ(VerdictOf({{&kRequired, 'A'}, {&kRequired, 'F'}, {&kRequired, 'I'}}), failed);
+    // A letter between A and I that no check produces cannot approve, nor can one outside A..I.
+    for (const char letter : {'B', 'H', 'J', '\0', '@'})
+        EXPECT_EQ(VerdictOf({{&kRequired, letter}}), failed) << int(letter);
+}
+
+TEST(TestTable, NamesAndRequiredFlagsInOrderThenTheTerminator)
+{
+    std::string rows;  // '+' marks the rows that take part in the verdict
+    for (size_t i = 0; i < CountTestTableRows(); ++i)
+        rows += (g_testTable[i].required == 1 ? "+" : "") + std::string(g_testTable[i].name) + ";";
+    EXPECT_EQ(rows, "+Operating System;+Disk Space;+Memory;+IE Version;+Disk Speed;+Internet Access;+Network Speed;"
+                    "+DNS Lookup;+Host Environment;+Screen Resolution;+CPU;Local Admin;Domain Membership;"
+                    "Default Web Browser;+USB 2.0;Secure Screen Saver;Windows Auto Update;+Public IP Address;");
+    EXPECT_EQ(g_testTable[18].name, nullptr);
+}
 
 TEST(TestRunner, WalksTheTableInOrder)
 {
