@@ -192,7 +192,7 @@ public:
             if (!(std::ofstream(report_, std::ios::binary) << kEarlierReport))
                 Failure("ERROR cannot write " + Escaped(report_));
         }
-        if (Start() && Welcome() && MeetMainWindow() && FollowRun() && Verdict()) {
+        if (Start() && MeetMainWindow() && FollowRun() && Verdict()) {
             Details();
             if (!closed_ && (o_.email || At("mail")))
                 Email();
@@ -211,6 +211,7 @@ public:
     }
 
 private:
+    // Starts kavlo and answers its welcome dialog.
     bool Start()
     {
         char self[MAX_PATH] = {};
@@ -232,11 +233,6 @@ private:
         processId_ = created.dwProcessId;
         lastActionTick_ = GetTickCount();
         Line("START " + Escaped(line));
-        return true;
-    }
-
-    bool Welcome()
-    {
         HWND welcome = Await("welcome", "Kavlo - Welcome", kStartMs);
         if (welcome == nullptr)
             return false;
@@ -251,12 +247,11 @@ private:
         progress_ = main_ != nullptr ? Await("progress", "Kavlo - Progress", kWindowMs) : nullptr;
         if (progress_ == nullptr)
             return false;
-        RECT main = {}, work = {};
+        RECT main = {}, work = {}, progress = {};
         GetWindowRect(main_, &main);
+        GetWindowRect(progress_, &progress);
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         Line("GEOMETRY main | " + Numbers(main) + " | work " + Numbers(work));
-        RECT progress = {};
-        GetWindowRect(progress_, &progress);
         Line("GEOMETRY progress | " + Numbers(progress) + " | " +
              (GetWindow(progress_, GW_OWNER) == main_ ? "owned by main" : "not owned by main"));
         Line("TITLE_LINE " + Text(main_, IDC_MAIN_TITLE));
