@@ -4,7 +4,6 @@
 // check and read the record.
 #include "checks/check_functions.h"
 #include "registry_scratch.h"
-#include "report_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -98,28 +97,24 @@ TEST(LocalChecks, RegistryValuesOfEveryShape)
         row.key.Set(row.name, row.type, row.data);
         const TestResult result = RunCheck(row.check);
         EXPECT_EQ(result.summary, row.summary) << row.name << " " << row.type << " " << row.data.size();
-        if (!row.details.empty()) {
-            EXPECT_EQ(result.details, row.details) << row.name;
-        }
+        EXPECT_EQ(row.details.empty() ? "" : result.details, row.details) << row.name;
     }
 }
 
 TEST(LocalChecks, AutoUpdatePolicyKeyBeforeSettingKey)
 {
     RemoveUpdateKeys();
-    {
-        ScratchKey results(HKEY_LOCAL_MACHINE, kResultsKey, KEY_WOW64_64KEY);
-        ScratchKey setting(HKEY_LOCAL_MACHINE, kSettingKey, KEY_WOW64_64KEY);
-        results.Set("LastSuccessTime", REG_SZ, UtcTimeText(-10 * 86400) + '\0');
-        setting.Set("AUOptions", REG_DWORD, DwordBytes(1));
-        EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Disabled (last applied 10 days ago)");
-        // A policy key, even one without values, takes the setting's place.
-        ScratchKey policy(HKEY_LOCAL_MACHINE, kPolicyKey, KEY_WOW64_64KEY);
-        EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Enabled (last applied 10 days ago)");
-        policy.Set("NoAutoUpdate", REG_DWORD, DwordBytes(1));
-        EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Disabled (last applied 10 days ago)");
-    }
     EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).details, kResultsKey);
+    ScratchKey results(HKEY_LOCAL_MACHINE, kResultsKey, KEY_WOW64_64KEY);
+    ScratchKey setting(HKEY_LOCAL_MACHINE, kSettingKey, KEY_WOW64_64KEY);
+    results.Set("LastSuccessTime", REG_SZ, UtcTimeText(-10 * 86400) + '\0');
+    setting.Set("AUOptions", REG_DWORD, DwordBytes(1));
+    EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Disabled (last applied 10 days ago)");
+    // A policy key, even one without values, takes the setting's place.
+    ScratchKey policy(HKEY_LOCAL_MACHINE, kPolicyKey, KEY_WOW64_64KEY);
+    EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Enabled (last applied 10 days ago)");
+    policy.Set("NoAutoUpdate", REG_DWORD, DwordBytes(1));
+    EXPECT_EQ(RunCheck(CheckWindowsAutoUpdate).summary, "Disabled (last applied 10 days ago)");
 }
 
 // The administrator of this Wine, and the same user with the Administrators group kept only for

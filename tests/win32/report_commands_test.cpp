@@ -47,37 +47,32 @@ struct EmailReportTest : ::testing::Test {
     const std::vector<TestResult> saved_ = g_results;
 };
 
-// The attachment, which is the file left behind: this verdict and this PC's fingerprint (the
-// report scenarios check the rest of it against the main window).
-void ExpectAttachedReport(TestStatus verdict)
-{
-    const std::string html = ReadWholeFile(kMailOut + "attachment-0");
-    EXPECT_EQ(ReadWholeFile(kReportPath), html);
-    for (const std::string& row : {std::string("<td>Final Status</td><td width=40>&nbsp;</td><td>") + verdict,
-                                   "<td>System Finger Print</td><td>&nbsp;</td><td>" + ExpectedFingerprint()})
-        EXPECT_NE(html.find(row + "</td></tr>\r\n"), std::string::npos) << row;
-}
-
 } // namespace
 
+// Each mail's message, and its attachment, which is the file left behind: the current verdict and this
+// PC's fingerprint (the report scenarios check the rest of it against the main window).
 TEST_F(EmailReportTest, MessageAndAttachedReportInTwoMails)
 {
     OwnerWindow owner;
-    EmailReport(owner.hwnd);
     std::string path;  // the stand-in doubles each backslash
     for (char c : kReportPath)
         path += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    const std::string message = ReadWholeFile(kMailOut + "message.txt");
-    for (const std::string& line : {"uiParam=" + std::to_string(reinterpret_cast<ULONG_PTR>(owner.hwnd)),
-                                    "file0.pathName=" + path,
-                                    std::string("recip0.address=SMTP:") + g_customerServiceAddress})
-        EXPECT_NE(message.find("\n" + line + "\n"), std::string::npos) << line << " in\n" << message;
-    ExpectAttachedReport('F');
-    // A second mail replaces the file: the current rows and verdict.
-    g_results.pop_back();
-    g_results[1].status = 'A';
-    EmailReport(owner.hwnd);
-    ExpectAttachedReport('A');
+    for (const TestStatus verdict : {'F', 'A'}) {
+        EmailReport(owner.hwnd);
+        const std::string message = ReadWholeFile(kMailOut + "message.txt");
+        for (const std::string& line : {"uiParam=" + std::to_string(reinterpret_cast<ULONG_PTR>(owner.hwnd)),
+                                        "file0.pathName=" + path,
+                                        std::string("recip0.address=SMTP:") + g_customerServiceAddress})
+            EXPECT_NE(message.find("\n" + line + "\n"), std::string::npos) << line << " in\n" << message;
+        const std::string html = ReadWholeFile(kMailOut + "attachment-0");
+        EXPECT_EQ(ReadWholeFile(kReportPath), html);
+        for (const std::string& row : {std::string("<td>Final Status</td><td width=40>&nbsp;</td><td>") + verdict,
+                                       "<td>System Finger Print</td><td>&nbsp;</td><td>" + ExpectedFingerprint()})
+            EXPECT_NE(html.find(row + "</td></tr>\r\n"), std::string::npos) << row;
+        // The second mail replaces the file: the current rows and verdict.
+        g_results.resize(2);
+        g_results[1].status = 'A';
+    }
 }
 
 // Simple MAPI's answer: success and the user's abort are silent, any other code is shown over the owner.
