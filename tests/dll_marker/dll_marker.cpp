@@ -4,14 +4,8 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
-        char path[MAX_PATH + 16] = {};
-        if (GetModuleFileNameA(self, path, MAX_PATH) != 0) {
-            lstrcatA(path, ".loaded");
-            HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            if (marker != INVALID_HANDLE_VALUE)
-                CloseHandle(marker);
-        }
-    }
+    char path[MAX_PATH + 16] = {};
+    if (reason == DLL_PROCESS_ATTACH && GetModuleFileNameA(self, path, MAX_PATH) != 0)
+        CloseHandle(CreateFileA(lstrcatA(path, ".loaded"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return TRUE;
 }

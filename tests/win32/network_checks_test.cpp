@@ -1,8 +1,8 @@
 #include "app/app_globals_win32.h"
-#include "app/settings.h"
+#include "app/error_text_win32.h"
 #include "checks/network/wininet_calls_win32.h"
 #include "checks/network/disk_speed.h"
-#include "checks/network/network_speed_win32.h"
+#include "platform/scoped_win32.h"
 #include "report_test_support.h"
 
 #include <gtest/gtest.h>
@@ -51,19 +51,14 @@ struct SilentHost {
         port = ntohs(address.sin_port);
     }
     ~SilentHost() { Close(); }
-    void Close()
-    {
-        if (listener != INVALID_SOCKET)
-            closesocket(std::exchange(listener, INVALID_SOCKET));
-    }
+    void Close() { closesocket(std::exchange(listener, INVALID_SOCKET)); }
     // The Internet handle, a connection and an HTTPS request to this host.
     std::array<NetHandle, 3> Request(WinInetApi& api) const
     {
         NetHandle internet = api.InternetOpenA("Kavlo/1.0", 0, nullptr, nullptr, 0);
         NetHandle connection = api.InternetConnectA(internet, "127.0.0.1", port, nullptr, nullptr, 3, 0, 0);
-        const char* const types[] = {"text/html", nullptr};
         return {internet, connection,
-                api.HttpOpenRequestA(connection, "GET", "/", "HTTP/1.1", "", types, INTERNET_FLAG_SECURE, 0)};
+                api.HttpOpenRequestA(connection, "GET", "/", "HTTP/1.1", "", nullptr, INTERNET_FLAG_SECURE, 0)};
     }
 };
 
@@ -110,8 +105,7 @@ TEST(NetworkWin32_Waits, AGivenUpCallKeepsItsHandlesAndCancelEndsTheWait)
 TEST(DiskSpeedCheck, FullDiskGivesWriteFailedWithTheSystemText)
 {
     if (std::getenv("KAVLO_FULL_DISK") == nullptr)
-        GTEST_SKIP() << "needs the common application-data folder on a small tmpfs; "
-                        "tests/disk-speed/full-disk runs this case so (as root)";
+        GTEST_SKIP() << "needs a full common application-data folder: tests/disk-speed/full-disk (as root)";
     const std::string text = SystemMessage(ERROR_DISK_FULL);  // the final line feed goes, the carriage return stays
     OwnCancelEvent cancel;
     TestResult result;
@@ -130,10 +124,7 @@ TEST(DiskSpeedCheck, HardLinkIsLeftAloneAndALeftoverIsReplaced)
         {false, "Disk un-buffered write speed: 0.0 MB / s"},  // Cancel already pressed: no time measured
     };
     for (const auto& c : cases) {
-        ScopedHandle file(CreateFileA(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        DWORD written = 0;
-        WriteFile(file.Get(), "precious", 8, &written, nullptr);
-        file.Reset();
+        std::ofstream(other) << "precious";
         ASSERT_TRUE(c.link ? CreateHardLinkA(path.c_str(), other.c_str(), nullptr)
                            : CopyFileA(other.c_str(), path.c_str(), FALSE));
         OwnCancelEvent cancel;
@@ -145,5 +136,26 @@ TEST(DiskSpeedCheck, HardLinkIsLeftAloneAndALeftoverIsReplaced)
         EXPECT_EQ(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, c.link);
         DeleteFileA(path.c_str());
         DeleteFileA(other.c_str());
+    }
+}
+
+// The box that the upload shows for a failed step: the system's text as it
+// stands, "%1" included, and a box of its own for a number without text.
+TEST(ErrorBox, TextWithInsertsAndNumberWithoutText)
+{
+    const std::string system = SystemMessage(ERROR_BAD_EXE_FORMAT);
+    ASSERT_NE(system.find("%1"), std::string::npos) << system;
+    const std::pair<DWORD, std::string> cases[] = {
+        {ERROR_BAD_EXE_FORMAT, "Error Message|" + system},
+        {0x3FFFFFFF, "Error|Unable to format message"},
+    };
+    for (const auto& [code, expected] : cases) {
+        std::string shown;
+        const auto answer = [&shown](HWND box) { shown = TextOf(box) + "|" + MessageOf(box), Press(box, IDOK); };
+        DialogWatcher withText("Error Message", answer), withoutText("Error", answer);
+        SetLastError(code);
+        ShowLastErrorBox("HttpSendRequestEx()");
+        EXPECT_EQ(withText.Finish() + withoutText.Finish(), 1) << code;
+        EXPECT_EQ(shown, expected) << code;
     }
 }

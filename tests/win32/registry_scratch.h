@@ -1,14 +1,13 @@
-// Registry changes a test makes and undoes: every value it touches is put
-// back as it was (or removed), and the part of the key's path it had to create
-// is deleted with everything under it. `view` is 0, KEY_WOW64_64KEY or KEY_WOW64_32KEY.
+// A registry key a test writes values in: the part of its path the test had
+// to create is deleted with everything under it when the test ends. Values
+// changed in keys that were there stay changed (each run has a fresh copy of
+// the prefix). `view` is 0, KEY_WOW64_64KEY or KEY_WOW64_32KEY.
 #pragma once
 
 #include "platform/scoped_win32.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
 #include <string>
 
 inline std::string DwordBytes(DWORD value)
@@ -24,8 +23,7 @@ inline void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view)
         RegDeleteTreeA(key.Get(), nullptr), RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
-class ScratchKey {
-public:
+struct ScratchKey {
     ScratchKey(HKEY root, const std::string& path, REGSAM view, DWORD options = REG_OPTION_NON_VOLATILE)
         : root_(root), view_(view)
     {
@@ -40,12 +38,6 @@ public:
     }
     ~ScratchKey()
     {
-        for (const auto& [name, value] : saved_)
-            if (value)
-                RegSetValueExA(key_.Get(), name.c_str(), 0, value->first,
-                               reinterpret_cast<const BYTE*>(value->second.data()), value->second.size());
-            else
-                RegDeleteValueA(key_.Get(), name.c_str());
         key_.Reset();
         if (!created_.empty())
             DeleteKeyTree(root_, created_, view_);
@@ -54,31 +46,13 @@ public:
     // The value's bytes as given (no terminator is added).
     void Set(const char* name, DWORD type, const std::string& data)
     {
-        Remember(name);
         EXPECT_EQ(RegSetValueExA(key_.Get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()), data.size()),
                   ERROR_SUCCESS) << name;
     }
-    void SetText(const char* name, const std::string& text) { Set(name, REG_SZ, text + '\0'); }
-    void SetDword(const char* name, DWORD value) { Set(name, REG_DWORD, DwordBytes(value)); }
-    void Remove(const char* name) { Remember(name), RegDeleteValueA(key_.Get(), name); }
-
-private:
-    // The value as it was before the test first touched it, or none.
-    void Remember(const char* name)
-    {
-        const auto [saved, first] = saved_.try_emplace(name);
-        DWORD type = 0, size = 0;
-        if (first && RegQueryValueExA(key_.Get(), name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-            std::string data(size, '\0');
-            if (RegQueryValueExA(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
-                ERROR_SUCCESS)
-                saved->second = {{type, data.substr(0, size)}};
-        }
-    }
+    void Remove(const char* name) { RegDeleteValueA(key_.Get(), name); }
 
     HKEY root_;
     REGSAM view_;
     std::string created_;
     ScopedRegKey key_;
-    std::map<std::string, std::optional<std::pair<DWORD, std::string>>> saved_;
 };

@@ -92,8 +92,7 @@ struct OwnerWindow {
 
 // Hands each visible dialog captioned `caption` to `answer` on a thread of its
 // own, and waits until that dialog is gone before looking for the next.
-class DialogWatcher {
-public:
+struct DialogWatcher {
     DialogWatcher(const char* caption, std::function<void(HWND)> answer)
         : thread_([this, caption, answer] {
               for (; !stop_; Sleep(20))
@@ -102,9 +101,7 @@ public:
                       for (int i = 0; i < 500 && IsWindow(dialog); ++i)
                           Sleep(10);
                   }
-          })
-    {
-    }
+          }) {}
     ~DialogWatcher() { Finish(); }
     // Stops watching; how many dialogs were answered.
     int Finish()
@@ -115,8 +112,7 @@ public:
         return answered_;
     }
 
-private:
-    std::atomic<bool> stop_{false};
+    std::atomic<bool> stop_{false};  // before the thread, which reads both from its start
     std::atomic<int> answered_{0};
     std::thread thread_;
 };
