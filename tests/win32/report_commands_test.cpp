@@ -8,6 +8,7 @@
 #include "platform/scoped_win32.h"
 #include "report/report_commands_win32.h"
 #include "report/report_page_win32.h"
+#include "resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -193,4 +194,21 @@ TEST(PrintedReport, PageDrawnByGdiInItsFonts)
                              "Times New Roman 0: Plug in|", "Times New Roman 300: Your computer did not pass"})
         EXPECT_NE(recorded.texts.find(text), std::string::npos) << text << " in " << recorded.texts;
     EXPECT_FALSE(recorded.deletedWhileSelected);
+}
+
+// Each print opens the Sales Information dialog with the names given last.
+TEST(PrintedReport, SalesInformationOpensWithTheNamesGivenLast)
+{
+    const std::string agent = std::exchange(g_salesAgentName, "Ann Agent");
+    const std::string prospect = std::exchange(g_prospectName, "Pat");
+    std::string shown;
+    DialogWatcher watcher("Kavlo - Sales Information", [&](HWND dialog) {
+        shown = TextOf(GetDlgItem(dialog, IDC_SALES_AGENT_NAME)) + "|" + TextOf(GetDlgItem(dialog, IDC_PROSPECT_NAME));
+        Press(dialog, IDCANCEL);
+    });
+    OwnerWindow owner;
+    EXPECT_FALSE(PrintReport(owner.hwnd));
+    EXPECT_EQ(watcher.Finish(), 1);
+    EXPECT_EQ(shown, "Ann Agent|Pat");
+    std::tie(g_salesAgentName, g_prospectName) = std::tie(agent, prospect);
 }
