@@ -15,11 +15,7 @@ TEST(DialogLayout, GroupSharesByWidthSnappedToOne)
 TEST(DialogLayout, ChildrenFollowTheSplitOrTheirRule)
 {
     // A dialog of 400 x 300 split at 50 % and 67 % (x 200, y 201), grown by 100 x 50.
-    DialogSizes grown;
-    grown.initialWidth = grown.lastWidth = 400;
-    grown.initialHeight = grown.lastHeight = 300;
-    grown.newWidth = 500;
-    grown.newHeight = 350;
+    DialogSizes grown = {400, 300, 400, 300, 500, 350};  // initial, last and new width and height
     const ControlRule spanning = {{0, 1, 1, 1}, {10, 200, 210, 260}};
     const std::tuple<LayoutRect, bool, const ControlRule*, LayoutRect> cases[] = {
         // More of it lies left of x 200: a push button keeps both edges, a list box stretches.

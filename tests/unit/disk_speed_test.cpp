@@ -12,7 +12,7 @@ namespace {
 // in the flush, where a real disk spends it.
 class ScriptedDisk final : public DiskBenchmarkPlatform {
 public:
-    std::string folder = "C:\\ProgramData";
+    std::string folder = "C:\\" + std::string(246, 'x');  // the longest that fits: 259 with "\\kavlo.tmp"
     std::string failing;  // the call that fails: "folder", "geometry", "allocate", "info", "remove" or "create"
     uint32_t entryError = 2;  // why nothing can be opened at the path (2: nothing there); 0: an entry is there
     uint32_t entryAttributes = 0x20, entryLinks = 1;
@@ -99,10 +99,9 @@ TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
         {[](ScriptedDisk& d) { d.shortWrite = 2; }, 2, "Write incomplete: 512 of 1048576 bytes.", 'F', whole},
         // Cancel before the clock moved: over one millisecond, not zero.
         {[](ScriptedDisk& d) { d.cancelAtPoll = 1; }, 0, rate + "0.0 MB / s", 'F', whole},
-        {[](ScriptedDisk& d) { d.flushMs = 0; d.cancelAtPoll = 2; }, 1, rate + "1000.0 MB / s", 'A', whole},
         {[](ScriptedDisk& d) { d.failing = "folder"; }, 0, "Unable to resolve CSIDL_COMMON_APPDATA", 'F', "folder"},
         // A cut path would name another file, which would be replaced and deleted.
-        {[](ScriptedDisk& d) { d.folder = "C:\\" + std::string(247, 'x'); }, 0, cannot, 'F', "folder"},
+        {[](ScriptedDisk& d) { d.folder += 'x'; }, 0, cannot, 'F', "folder"},
         {[](ScriptedDisk& d) { d.failing = "geometry"; }, 0, "Unable to size local disk", 'F', "folder geometry"},
         {[](ScriptedDisk& d) { d.bytesPerSector = 0; }, 0, "Unable to size local disk", 'F', "folder geometry"},
         {[](ScriptedDisk& d) { d.failing = "allocate"; }, 0, "VirtualAlloc() failed.", 'F', "folder geometry allocate"},
@@ -130,16 +129,12 @@ TEST(DiskSpeed_Run, EveryPathGradesOrFailsAndCleansUp)
                   std::tie(c.writes, c.summary, c.status, c.calls));
         EXPECT_EQ(result.details, "Your disk should have a minimum write speed of at least 3.8 MB/s.");
         EXPECT_EQ(disk.label, "Benchmarking disk speed.");
+        // A whole measurement: the file never holds more than 17 blocks; the bar shows elapsed milliseconds.
+        if (c.writes == 40) {
+            EXPECT_EQ(std::make_tuple(disk.createdPath, disk.largestFile, disk.lastBarPosition),
+                      std::make_tuple(disk.folder + "\\kavlo.tmp", 17u * 1048576, 10000u));
+        }
     }
-    // The longest folder that fits (259 characters with the file name); the file never holds
-    // more than 17 blocks; the bar shows elapsed milliseconds.
-    ScriptedDisk disk;
-    disk.folder = "C:\\" + std::string(246, 'x');
-    TestResult result;
-    RunDiskSpeedBenchmark(disk, result);
-    EXPECT_EQ(disk.createdPath, disk.folder + "\\kavlo.tmp");
-    EXPECT_EQ(disk.largestFile, 17u * 1048576);
-    EXPECT_EQ(disk.lastBarPosition, 10000u);
 }
 
 } // namespace

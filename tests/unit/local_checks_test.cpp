@@ -35,19 +35,18 @@ TEST(DiskSpace_Grade, MarksAndSummaries)
 TEST(Cpu_Grade, NamesClocksAndCounts)
 {
     const std::string recommendation = "Minimum CPU speed is 1.00 GHz.  Recommended CPU speed is 2.00 GHz.";
-    const std::tuple<CpuFacts, std::string, const char*> cases[] = {  // facts, summary, the speed line if any
+    const std::tuple<CpuFacts, std::string, std::string> cases[] = {  // facts, summary, the speed or registry line
         // Only blanks are tidied: leading ones dropped, runs of them made one.
         {{2, true, 2394, "  Acme   Quad\t\tCore "}, "Acme Quad\t\tCore (x2)", "Actual Speed: 2.39 GHz."},
         {{4, true, 2394, ""}, "Unknown Vendor, 2.39 GHz(x4)", ""},
         {{1, true, 0, "   "}, "Unknown Vendor, Unknown Speed", ""},
         {{0, true, 500, "Acme"}, "Acme", "Actual Speed: 500.00 MHz."},
         {{1, true, 4300, "Acme"}, "Acme", "Actual Speed: 4.30 GHz."},  // beyond 32 bits in hertz
+        {{4, false, 2394, "Acme"}, "Unable to determine",
+         "\nUnable to read registry key: HKLMHardware\\Description\\System\\CentralProcessor\\0\n"},
     };
     for (const auto& [facts, summary, speed] : cases)
         EXPECT_EQ(Graded(GradeCpu, facts), Record('I', summary, recommendation + speed));
-    const std::string unread =
-        "\nUnable to read registry key: HKLMHardware\\Description\\System\\CentralProcessor\\0\n";
-    EXPECT_EQ(Graded(GradeCpu, {4, false, 2394, "Acme"}), Record('I', "Unable to determine", recommendation + unread));
 }
 
 TEST(ScreenResolution_Grade, BelowTheMinimumStillInformsWithTheMinimumLine)
@@ -119,18 +118,6 @@ struct ScriptedProbes : HostEnvironmentProbes {
     uint16_t NativeProcessorArchitecture() override { return asked += 'A', architecture; }
 };
 
-using S = AutoUpdateSource;
-
-TestResult Grade(S source, uint32_t noAutoUpdate, uint32_t auOptions, std::optional<std::string> lastSuccessTime,
-                 bool resultsKeyOpened = true)
-{
-    const int64_t now = FileTimeFromCivil({2015, 12, 15, 14, 22, 0});
-    TestResult result;
-    GradeWindowsAutoUpdate({source, noAutoUpdate, auOptions, resultsKeyOpened, lastSuccessTime, now}, result);
-    EXPECT_EQ(result.status, 'I');
-    return result;
-}
-
 } // namespace
 
 TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
@@ -158,10 +145,9 @@ TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
         {"", 0, 0, 0, "RPWBA", "32-bit architecture is good.", general},
         {"", 0, 0, 5, "RPWBA", "Unknown host architecture.", general},
     };
-    for (const auto& [yes, version, product, architecture, asked, summary, details] : cases) {
+    for (const auto& [yes, version, type, arch, asked, summary, details] : cases) {
         ScriptedProbes probes;
-        std::tie(probes.yes, probes.version, probes.product, probes.architecture) =
-            std::tie(yes, version, product, architecture);
+        std::tie(probes.yes, probes.version, probes.product, probes.architecture) = std::tie(yes, version, type, arch);
         TestResult result;
         GradeHostEnvironment(probes, result);
         EXPECT_EQ(std::tie(probes.asked, result.status, result.summary, result.details),
@@ -171,6 +157,11 @@ TEST(HostEnvironment_Grade, OutcomesAndProbeOrder)
 
 TEST(WindowsAutoUpdate_Grade, SwitchesWholeDaysAndUnusableTimes)
 {
+    using S = AutoUpdateSource;
+    const auto grade = [](S source, uint32_t no, uint32_t options, auto text, bool opened = true) {
+        return Graded(GradeWindowsAutoUpdate,
+                      {source, no, options, opened, text, FileTimeFromCivil({2015, 12, 15, 14, 22, 0})});
+    };
     const std::tuple<S, uint32_t, uint32_t, const char*, const char*> cases[] = {
         {S::Policy, 1, 0, "2015-12-01 14:22:01", "Disabled (last applied 13 days ago)"},  // 14th day not complete
         {S::Policy, 0, 1, "2015-12-01 14:22:00", "Disabled (last applied 14 days ago)"},
@@ -179,15 +170,16 @@ TEST(WindowsAutoUpdate_Grade, SwitchesWholeDaysAndUnusableTimes)
         {S::None, 1, 1, "1601-01-01 00:00:00", "Enabled (last applied 151558 days ago)"},
         {S::None, 0, 0, "2015-12-1414:22:00 and more", "Enabled (last applied 1 days ago)"},  // the rest is not read
     };
-    for (const auto& [source, no, options, text, summary] : cases)
-        EXPECT_EQ(Grade(source, no, options, std::string(text)).summary, summary) << text;
+    for (const auto& [source, no, options, text, summary] : cases) {
+        const auto [status, shown, details] = grade(source, no, options, text);
+        EXPECT_EQ(std::make_pair(status, shown), std::make_pair('I', std::string(summary))) << text;
+    }
     // Six numbers that name no real moment are as unparsable as text that does not match.
     for (const char* text : {"2015-12-01", "", "-201-12-01 00:00:00", "2015-13-01 00:00:00",
-                             "2015-02-29 00:00:00", "2015-12-01 24:00:00", "1600-12-31 23:59:59"}) {
-        const TestResult result = Grade(S::Policy, 1, 0, std::string(text));
-        EXPECT_EQ(std::tie(result.summary, result.details), std::tie("Unable to parse 'LastSuccessTime'", text));
-    }
+                             "2015-02-29 00:00:00", "2015-12-01 24:00:00", "1600-12-31 23:59:59"})
+        EXPECT_EQ(grade(S::Policy, 1, 0, text), Record('I', "Unable to parse 'LastSuccessTime'", text));
+    // Neither a time in a key that did not open nor a key without the time is read.
     const auto key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\WindowsUpdate\\Auto Update\\Results\\Install";
-    for (const TestResult& result : {Grade(S::Policy, 1, 0, std::nullopt, false), Grade(S::Setting, 0, 0, {})})
-        EXPECT_EQ(std::tie(result.summary, result.details), std::tie("Unable to read required registry key", key));
+    for (const auto& r : {grade(S::Policy, 1, 0, "2015-12-01 14:22:00", false), grade(S::Setting, 0, 0, std::nullopt)})
+        EXPECT_EQ(r, Record('I', "Unable to read required registry key", key));
 }

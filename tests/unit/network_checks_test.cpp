@@ -14,6 +14,7 @@ namespace {
 
 // The site the texts name: the vendor's web host of this build.
 const std::string kSite = "https://" KAVLO_VENDOR_HOST "/";
+const std::map<uint32_t, uint32_t> kTimeOuts = {{2, 60000}, {5, 30000}, {6, 30000}};  // connect, send, receive
 
 // The graded record of an exchange over `net`, which must close every handle it opened.
 TestResult Check(ScriptedWinInet& net)
@@ -29,73 +30,59 @@ TestResult Check(ScriptedWinInet& net)
     return result;
 }
 
-TEST(InternetAccess_Status, PageIsReadToTheEndOnlyAfterStatus200)
+// Every way an exchange ends. The page is read to the end only after status 200, and a page
+// without end counts as read after a mebibyte. A response error that comes with another status
+// does not hide it; beyond 32 bits the status stops at the limit as atol does, never wrapping
+// round to 200. Each step that fails is named with its error number, as is the call that reported
+// a response error. From the send to the end of the reply an exchange has 90 s: a host that gives
+// a byte at a time, each within the receive time-out, still ends as a time-out of that step.
+TEST(InternetAccess_Exchange, EveryEndWithItsTextsAndReads)
 {
     const std::string works = "Our software needs to communicate with our web site to upload images.";
-    // A response error that comes with another status does not hide it. Beyond 32 bits the
-    // status stops at the limit as atol does; it never wraps round to 200.
-    const std::tuple<const char*, uint32_t, int, const char*> cases[] = {  // status, response error, reads
-        {"200", 0, 5, "\" works"},  // 17 bytes in reads of 5, then the empty read
-        {"404", 12157, 0, "\" failed, HTTP code 404"},
-        {"4294967496", 0, 0, "\" failed, HTTP code 2147483647"},
+    const std::string to = "HTTPS to \"" + kSite + "\"", failed = "HTTPS access to \"" + kSite + "\" failed";
+    const auto error = [](const char* label) {
+        return "Error Code: 12007 on '" + std::string(label) + "': The server name or address could not be resolved";
     };
-    for (const auto& [status, responseError, reads, summary] : cases) {
+    using Script = void (*)(ScriptedWinInet&);
+    // The call that fails with 12007 and which of its calls, or a script: summary, details, reads
+    const std::tuple<const char*, int, Script, std::string, std::string, int> cases[] = {
+        {"", 0, [](ScriptedWinInet&) {}, to + " works", works, 5},  // 17 bytes in reads of 5, then the empty read
+        {"", 0, [](ScriptedWinInet& n) { n.statusText = "404", n.responseError = 12157; },
+         to + " failed, HTTP code 404", works, 0},
+        {"", 0, [](ScriptedWinInet& n) { n.statusText = "4294967496"; }, to + " failed, HTTP code 2147483647",
+         works, 0},
+        {"", 0, [](ScriptedWinInet& n) { n.endlessBody = true, n.body = std::string(2048, 'x'), n.readChunk = 2048; },
+         to + " works", works, 512},
+        {"InternetOpenA", 1, [](ScriptedWinInet&) {}, failed, error("Internal Error(InternetOpen)"), 0},
+        {"InternetConnectA", 1, [](ScriptedWinInet&) {}, failed, error("InternetConnect"), 0},
+        {"HttpOpenRequestA", 1, [](ScriptedWinInet&) {}, failed, error("HttpOpenRequest"), 0},
+        {"HttpAddRequestHeadersA", 2, [](ScriptedWinInet&) {}, failed, error("HttpAddRequestHeaders"), 0},
+        {"HttpSendRequestA", 1, [](ScriptedWinInet&) {}, failed, error("HttpSendRequest"), 0},
+        {"HttpQueryInfoA(19)", 1, [](ScriptedWinInet&) {}, failed, error("HttpQueryInfo(STATUS_CODE)"), 0},
+        {"InternetReadFile", 2, [](ScriptedWinInet&) {}, failed, error("InternetReadFile"), 2},
+        {"", 0, [](ScriptedWinInet& n) { n.responseError = 12157; }, failed,
+         "Error Code: 12157 on 'InternetGetLastResponseInfo': <Unknown>", 5},
+        {"", 0, [](ScriptedWinInet& n) { n.endlessBody = true, n.readChunk = 1, n.slowCall = "InternetReadFile"; },
+         failed, "Error Code: 12002 on 'InternetReadFile': <Unknown>", 90},
+    };
+    for (const auto& [call, occurrence, script, summary, details, reads] : cases) {
         ScriptedWinInet net;
-        net.statusText = status;
-        net.responseError = responseError;
-        const TestResult result = Check(net);
-        EXPECT_EQ(net.Count("InternetReadFile"), reads) << summary;
-        EXPECT_EQ(std::tie(result.status, result.summary, result.details),
-                  std::make_tuple(reads ? 'A' : 'F', "HTTPS to \"" + kSite + summary, works));
+        net.failures[{call, occurrence}] = 12007;
+        script(net);
+        const TestResult r = Check(net);
+        EXPECT_EQ(std::make_tuple(r.status, r.summary, r.details, net.Count("InternetReadFile")),
+                  std::make_tuple(summary == to + " works" ? 'A' : 'F', summary, details, reads)) << summary;
+        // Windows' own time-outs are set, and the exchange's 90 s armed at the send.
+        if (reads) {
+            EXPECT_EQ(std::make_tuple(net.options, net.deadlines.front()), std::make_tuple(kTimeOuts, 90000u));
+        }
     }
-    // A page without end counts as read after a mebibyte; a host that says nothing at all ends
-    // the exchange in Windows' time.
-    ScriptedWinInet endless;
-    endless.endlessBody = true;
-    endless.body = std::string(2048, 'x');
-    endless.readChunk = 2048;
-    EXPECT_EQ(Check(endless).status, 'A');
-    EXPECT_EQ(endless.Count("InternetReadFile"), 512);
-    EXPECT_EQ(endless.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
 }
 
-TEST(InternetAccess_StepFailure, EachStepFailsWithItsLabelAndErrorNumber)
-{
-    const struct { const char* call; int occurrence; const char* label; } cases[] = {
-        {"InternetOpenA", 1, "Internal Error(InternetOpen)"},
-        {"InternetConnectA", 1, "InternetConnect"},
-        {"HttpOpenRequestA", 1, "HttpOpenRequest"},
-        {"HttpAddRequestHeadersA", 2, "HttpAddRequestHeaders"},
-        {"HttpSendRequestA", 1, "HttpSendRequest"},
-        {"HttpQueryInfoA(19)", 1, "HttpQueryInfo(STATUS_CODE)"},
-        {"InternetReadFile", 2, "InternetReadFile"},
-    };
-    for (const auto& c : cases) {
-        ScriptedWinInet net;
-        net.failures[{c.call, c.occurrence}] = 12007;
-        const TestResult r = Check(net);
-        EXPECT_EQ(std::tie(r.status, r.summary, r.details),
-                  std::make_tuple('F', "HTTPS access to \"" + kSite + "\" failed", std::string("Error Code: 12007 on '") +
-                                  c.label + "': The server name or address could not be resolved")) << c.call;
-    }
-    // A completed exchange with a response error fails too, naming the call that reported it.
-    ScriptedWinInet net;
-    net.responseError = 12157;
-    EXPECT_EQ(Check(net).details, "Error Code: 12157 on 'InternetGetLastResponseInfo': <Unknown>");
-    // From the send to the end of the reply an exchange has 90 s: a host that gives a byte at a
-    // time, each within the receive time-out, still ends the check as a time-out of that step.
-    ScriptedWinInet page;
-    page.endlessBody = true;
-    page.readChunk = 1;
-    page.slowCall = "InternetReadFile";
-    EXPECT_EQ(Check(page).details, "Error Code: 12002 on 'InternetReadFile': <Unknown>");
-    EXPECT_EQ(page.Count("InternetReadFile"), 90);
-    EXPECT_EQ(page.deadlines.front(), 90000u);
-}
+using End = UploadOutcome::End;
 
 TEST(NetworkSpeed_Grade, LettersAndSummaries)
 {
-    using End = UploadOutcome::End;
     const struct { NetworkSpeedFacts facts; TestStatus status; const char* summary; } cases[] = {
         // 553,184 bytes in 2,950 ms: 187,520 bytes/s, above the mark; the mark itself fails.
         {{true, true, {}, 553184, 2950}, 'A', "Upload rate: 1.50 M bits/sec, 122 items/min"},
@@ -118,7 +105,6 @@ TEST(NetworkSpeed_Grade, LettersAndSummaries)
     }
 }
 
-using End = UploadOutcome::End;
 const UploadOutcome kMeasured{}, kCancelled{End::Cancelled, 0};
 
 const std::string kPayload = [] {
@@ -150,13 +136,6 @@ struct Bench {
     }
     // The n-th call of that name (0: every one) fails with the error.
     void Fail(const char* call, int n = 1, uint32_t error = 12002) { net.failures[{call, n}] = error; }
-    // A long reply, and each call of that name takes a second.
-    void Trickle(const char* call)
-    {
-        LargeReply("1048576");
-        net.readChunk = 1;
-        net.slowCall = call;
-    }
     // Every path ends with the button reading "Close" and every opened handle closed.
     UploadOutcome Run()
     {
@@ -167,22 +146,19 @@ struct Bench {
     }
 };
 
-TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWritesAndTheAddressIsTaken)
+TEST(UploadBenchmark_Transfer, WholeBodyGoesOnAfterPartialWrites)
 {
     Bench b;
     b.net.writeLimit = 1000;
     EXPECT_EQ(b.Run(), kMeasured);
-    EXPECT_EQ(b.net.uploaded.size(), 553184u);
+    EXPECT_EQ(std::make_pair(b.net.uploaded.size(), b.context.bytesSent), std::make_pair(size_t{553184}, 553184u));
     EXPECT_EQ(b.net.uploaded.substr(172, kPayload.size()), kPayload);
-    EXPECT_EQ(b.context.bytesSent, 553184u);
     // The clock runs from before InternetOpenA to the status: open, connect, request, four
     // headers, send, 555 writes of at most 1,000 bytes, end, response info and status.
     EXPECT_EQ(b.context.uploadMs, 566u);
-    EXPECT_EQ(g_publicAddress, "198.51.100.7");
     EXPECT_EQ(b.net.headers[2], "Username: Sam");
     EXPECT_EQ(b.controls.labels, (std::vector<std::string>{"Benchmarking network speed.", "Waiting for response."}));
-    EXPECT_TRUE(b.controls.errorBoxes.empty());
-    EXPECT_EQ(b.net.options, (std::map<uint32_t, uint32_t>{{2, 60000}, {5, 30000}, {6, 30000}}));
+    EXPECT_EQ(b.net.options, kTimeOuts);
 }
 
 // Every way an upload ends: the step that fails shows its box with its error number, and the
@@ -214,7 +190,6 @@ TEST(UploadBenchmark_Outcome, EveryEndWithItsBoxAddressAndCounts)
         {[](Bench& b) { b.net.responseError = 12157; }, {End::StepFailed, 12157}, "", address, all, 1, 5},
         // An absurd announced length is not read, and the rate stands; never more than the announced length.
         {[](Bench& b) { b.LargeReply("1048577"); }, kMeasured, "", "", all, 1, 0},
-        {[](Bench& b) { b.LargeReply("99999999999999999999"); }, kMeasured, "", "", all, 1, 0},
         {[](Bench& b) { b.LargeReply("-5"); }, kMeasured, "", "", all, 1, 0},
         {[](Bench& b) { b.LargeReply("1048576"); }, kMeasured, "", address, all, 1, 2},
         {[](Bench& b) { b.LargeReply("5"); }, kMeasured, "", "19", all, 1, 2},
@@ -225,8 +200,9 @@ TEST(UploadBenchmark_Outcome, EveryEndWithItsBoxAddressAndCounts)
          address, all, 3, 5},
         {[](Bench& b) { b.Fail("HttpEndRequestA", 0, 12032), b.controls.cancelAtPoll = 2000; }, kCancelled, "", "", 0,
          15, 0},
-        {[](Bench& b) { b.Trickle("InternetWriteFile"); }, error, "HttpSendRequestEx()", "", 0, 1, 0},
-        {[](Bench& b) { b.Trickle("InternetReadFile"); }, error, "InternetReadFile()", "", all, 1, 90},
+        {[](Bench& b) { b.net.slowCall = "InternetWriteFile"; }, error, "HttpSendRequestEx()", "", 0, 1, 0},
+        {[](Bench& b) { b.LargeReply("1048576"), b.net.readChunk = 1, b.net.slowCall = "InternetReadFile"; }, error,
+         "InternetReadFile()", "", all, 1, 90},
         {[](Bench& b) { b.Fail("HttpSendRequestExA", 1, 1223); }, kCancelled, "", "", 0, 1, 0},
         {[](Bench& b) { b.Fail("InternetWriteFile", 1, 1223); }, kCancelled, "", "", 0, 1, 0},
         {[](Bench& b) { b.Fail("HttpEndRequestA", 1, 1223); }, kCancelled, "", "", 0, 1, 0},

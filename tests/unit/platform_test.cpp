@@ -31,13 +31,12 @@ TEST(WindowsRelease, NamingTableWithExtendedRecord)
         {0, 3, 10, 0, 0, "", 23, "Windows 32s"},        {1, 4, 0, 0, 0, " B", 2, "Windows 95 OSR2"},
         {1, 4, 10, 0, 0, " A", 4, "Windows 98 SE"},     {1, 4, 20, 0, 0, "", 0, "<none>"},
         {2, 4, 0, 3, 0x2, "", 10, "Windows NT 4.0 Enterprise"}, {2, 4, 0, 2, 0, "", 6, "Windows NT Unknown"},
-        {2, 5, 0, 3, 0x80, "", 14, "Windows 2000 Data Center"}, {2, 5, 0, 2, 0, "", 11, "Windows 2000 Unknown"},
+        {2, 5, 0, 3, 0x80, "", 14, "Windows 2000 Data Center"}, {3, 6, 1, 1, 0, "", 0, "<none>"},
         {2, 5, 1, 1, 0x200, "", 17, "Windows XP Home"}, {2, 5, 1, 1, 0, "", 18, "Windows XP Professional"},
         {2, 5, 2, 1, 0, "", 19, "Windows 2003"},  // XP x64 reports 5.2 workstation
         {2, 5, 2, 3, 0x82, "", 21, "Windows 2003 Data Center"}, {2, 5, 2, 3, 0x410, "", 19, "Windows 2003"},
         {2, 5, 2, 3, 0x400, "", 22, "Windows 2003 Blade Server"}, {2, 6, 1, 3, 0, "", 25, "Windows 7"},
         {2, 6, 3, 1, 0, "", 28, "Windows 8"},           {2, 10, 0, 1, 0, "", 0, "<none>"},
-        {3, 6, 1, 1, 0, "", 0, "<none>"},
     };
     for (const auto& [platformId, major, minor, productType, suiteMask, csd, code, name] : rows)
         EXPECT_EQ(Named(Facts(platformId, major, minor, productType, suiteMask, csd)), Release(code, name))
