@@ -89,6 +89,8 @@ TEST(SecureScreenSaver_Grade, SettingsAndAdvice)
         {"1", "960", saver, "1", "'scrnsave', 16 minutes, active:Y, secure:Y",
          advice + " ** Time limit, 16, exceeds 15 minutes. **\n"},
         {"0", "600", saver, "1", "'scrnsave', 10 minutes, active:N, secure:N", notConfigured},
+        {"1", "600", saver, "0", "'scrnsave', 10 minutes, active:Y, secure:N",
+         advice + " ** Your screen saver is not 'secure' (does not require password to restore screen). **\n"},
         {{}, {}, {}, {}, "'<NONE>', 0 minutes, active:N, secure:N", notConfigured},
         {"  +1x", " 300 seconds", "C:s.tar.scr", "-1", "'s.tar', 5 minutes, active:Y, secure:Y", advice},
         // A negative time compares, and shows, as a huge unsigned number.

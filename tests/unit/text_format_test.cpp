@@ -23,6 +23,7 @@ TEST(FormatScaledNumber, ScaleChosenBeforeRoundingAndCutToTheBuffer)
 TEST(FormatBounded, CutsToBufferSize)
 {
     EXPECT_EQ(FormatBounded(6, "Testing: %s", "CPU"), "Testi");
+    EXPECT_EQ(FormatBounded(6, "%s", "123456"), "12345");  // one more than fits
     EXPECT_EQ(FormatBounded(1, "%d", 42), "");
     EXPECT_EQ(FormatBounded(0, "%d", 42), "");
     EXPECT_EQ(FormatBounded(256, "%s", std::string(300, 'x').c_str()), std::string(255, 'x'));
