@@ -17,25 +17,40 @@
 
 namespace {
 
-// The options by name, "--bar-at" = "30"; a flag has "yes".
-using DriverOptions = std::map<std::string, std::string>;
+struct DriverOptions {
+    std::string shotsFolder, cancelAt, closeAt, agent, prospect;
+    std::vector<std::string> kavloArguments;  // after "--"
+    bool byLogOff = false, allDetails = false, email = false, print = false;
+    int barAtPercent = 0, clickRow = -1;
+};
 
 const char* const kUsage =
     "usage: kavlo_driver [--shots=DIR] [--cancel-at=CHECK] [--close-at=CHECK|verdict|about|sales-info|\n"
     "  print-dialog|mail] [--by-logoff] [--bar-at=P] [--click=N] [--details=all] [--email] [--print]\n"
     "  [--agent=NAME] [--prospect=NAME] [-- kavlo options]\n";
 
-bool ParseDriverOptions(char** first, char** last, DriverOptions& o, std::vector<std::string>& kavloArguments)
+bool ParseDriverOptions(const std::vector<std::string>& arguments, DriverOptions& o)
 {
-    for (char** a = first; a != last; ++a) {
-        const std::string option = *a, name = option.substr(0, option.find('='));
-        if (option == "--")
-            return kavloArguments.assign(a + 1, last), true;
-        if (std::string(kUsage).find("[" + name + (name == option ? "]" : "=")) == std::string::npos)
-            return false;  // not an option of the usage
-        o[name] = name == option ? "yes" : option.substr(name.size() + 1);
+    const std::map<std::string, std::string*> texts = {{"--shots", &o.shotsFolder}, {"--agent", &o.agent},
+        {"--prospect", &o.prospect}, {"--cancel-at", &o.cancelAt}, {"--close-at", &o.closeAt}};
+    const std::map<std::string, bool*> flags = {{"--by-logoff", &o.byLogOff}, {"--details=all", &o.allDetails},
+        {"--email", &o.email}, {"--print", &o.print}};
+    const std::map<std::string, int*> numbers = {{"--bar-at", &o.barAtPercent}, {"--click", &o.clickRow}};
+    for (auto a = arguments.begin(); a != arguments.end(); ++a) {
+        const size_t equals = a->find('=');
+        const std::string name = a->substr(0, equals), value = equals == std::string::npos ? "" : a->substr(equals + 1);
+        if (*a == "--")
+            return o.kavloArguments.assign(a + 1, arguments.end()), true;
+        if (flags.count(*a) != 0)
+            *flags.at(*a) = true;
+        else if (texts.count(name) != 0 && equals != std::string::npos)  // a name may be emptied
+            *texts.at(name) = value;
+        else if (numbers.count(name) != 0 && value.find_first_not_of("0123456789") == std::string::npos && !value.empty())
+            *numbers.at(name) = std::atoi(value.c_str());
+        else
+            return false;
     }
-    return true;
+    return o.barAtPercent < 100;
 }
 
 const std::string kTesting = "Testing: ";
@@ -161,8 +176,7 @@ private:
 
 class Driver {
 public:
-    Driver(const DriverOptions& options, const std::vector<std::string>& kavloArguments)
-        : o_(options), kavloArguments_(kavloArguments)
+    explicit Driver(const DriverOptions& options) : o_(options)
     {
         // The browser check's page and the report: kavlo's paths too.
         char folder[MAX_PATH + 1] = {};
@@ -173,21 +187,21 @@ public:
 
     int Run()
     {
-        if (!Option("--close-at").empty()) {  // what an earlier run left must not count
+        if (!o_.closeAt.empty()) {  // what an earlier run left must not count
             DeleteFileA(probePage_.c_str());
             if (!(std::ofstream(report_, std::ios::binary) << kEarlierReport))
                 Failure("ERROR cannot write " + Escaped(report_));
         }
         if (Start() && MeetMainWindow() && FollowRun() && Verdict()) {
             Details();
-            if (!closed_ && (Option("--email") == "yes" || At("mail")))
+            if (!closed_ && (o_.email || At("mail")))
                 Email();
-            if (!closed_ && (Option("--print") == "yes" || At("sales-info") || At("print-dialog")))
+            if (!closed_ && (o_.print || At("sales-info") || At("print-dialog")))
                 Print();
             if (!closed_)
                 About();
-            if (!closed_ && !Option("--close-at").empty())
-                Failure("ERROR the moment " + Escaped(Option("--close-at")) + " never came");
+            if (!closed_ && !o_.closeAt.empty())
+                Failure("ERROR the moment " + Escaped(o_.closeAt) + " never came");
             if (!closed_ && Press("main", main_, IDCANCEL, "Close"))
                 MarkShown();
         }
@@ -205,7 +219,7 @@ private:
         std::string path = self;
         path.replace(path.find_last_of("\\/") + 1, std::string::npos, "kavlo.exe");  // beside the driver
         std::string line = "\"" + path + "\"";
-        for (const std::string& argument : kavloArguments_)
+        for (const std::string& argument : o_.kavloArguments)
             line += " \"" + argument + "\"";  // none of kavlo's options holds a quote
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
@@ -259,9 +273,9 @@ private:
                 Line("TESTING " + Escaped(name));
                 if (first)
                     Screenshot("progress");
-                cancelArmed = !cancelled && name == Option("--cancel-at");
+                cancelArmed = !cancelled && name == o_.cancelAt;
                 cancelled = cancelled || cancelArmed;
-                closeArmed = name == Option("--close-at");
+                closeArmed = name == o_.closeAt;
                 seenBelowMark = false;
             }
             if ((cancelArmed || closeArmed) && IsWindow(progress_) && BarReached(seenBelowMark)) {
@@ -292,12 +306,11 @@ private:
     // must first be seen short of the mark.
     bool BarReached(bool& seenBelowMark)
     {
-        const unsigned long long percent = std::atoi(Option("--bar-at").c_str());
-        if (percent == 0)
+        if (o_.barAtPercent <= 0)
             return true;
         HWND bar = GetDlgItem(progress_, IDC_PROGRESS_CHECK_BAR);
         const unsigned long long position = Ask(bar, PBM_GETPOS), high = Ask(bar, PBM_GETRANGE, FALSE);
-        const bool past = high > 0 && position * 100 >= high * percent;
+        const bool past = high > 0 && position * 100 >= high * o_.barAtPercent;
         const bool reached = seenBelowMark && past && position < high;
         seenBelowMark = seenBelowMark || !past;
         if (reached)
@@ -338,10 +351,10 @@ private:
     void Details()
     {
         RemoteList list(process_, GetDlgItem(main_, IDC_MAIN_RESULTS));
-        for (int row = 0, count = list.Count(); Option("--details") == "all" && row < count; ++row)
+        for (int row = 0, count = list.Count(); o_.allDetails && row < count; ++row)
             ClickRow(list, row);
-        if (!Option("--click").empty())
-            ClickRow(list, std::atoi(Option("--click").c_str()));
+        if (o_.clickRow >= 0)
+            ClickRow(list, o_.clickRow);
         Screenshot("main");
     }
 
@@ -376,8 +389,8 @@ private:
         HWND info = Await("sales-info", "Kavlo - Sales Information", kWindowMs);
         if (info == nullptr || (At("sales-info") && CloseAt()))
             return;
-        Ask(GetDlgItem(info, IDC_SALES_AGENT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Option("--agent").c_str()));
-        Ask(GetDlgItem(info, IDC_PROSPECT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Option("--prospect").c_str()));
+        Ask(GetDlgItem(info, IDC_SALES_AGENT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(o_.agent.c_str()));
+        Ask(GetDlgItem(info, IDC_PROSPECT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(o_.prospect.c_str()));
         Screenshot("sales-info");
         Press("sales-info", info, IDOK, "OK");
         // Without a printer Wine says so in a box titled "Print" instead.
@@ -423,7 +436,7 @@ private:
     {
         MarkShown();
         lastActionTick_ = GetTickCount();
-        if (Option("--by-logoff").empty()) {
+        if (!o_.byLogOff) {
             PostMessageA(main_, WM_CLOSE, 0, 0);
             Line("POST main WM_CLOSE");
             return true;
@@ -462,7 +475,7 @@ private:
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, 5000);
         }
-        if (Option("--close-at").empty())
+        if (o_.closeAt.empty())
             return;
         std::ifstream file(report_, std::ios::binary);
         const std::string report{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -525,8 +538,8 @@ private:
     // The runner takes it on reading the line and answers with <shots>\<name>.ack.
     void Screenshot(const std::string& name)
     {
-        const std::string ack = Option("--shots") + "\\" + name + ".ack";
-        if (Option("--shots").empty())
+        const std::string ack = o_.shotsFolder + "\\" + name + ".ack";
+        if (o_.shotsFolder.empty())
             return;
         DeleteFileA(ack.c_str());
         Line("SCREENSHOT " + name);
@@ -550,15 +563,13 @@ private:
     void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0), lastActionTick_ = GetTickCount(); }
     const char* State(int id) { return IsWindowEnabled(GetDlgItem(main_, id)) ? "enabled" : "disabled"; }
     const char* Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? "yes" : "no"; }
-    bool At(const char* moment) const { return Option("--close-at") == moment; }
-    std::string Option(const char* name) const { return o_.count(name) != 0 ? o_.at(name) : ""; }
+    bool At(const char* moment) const { return o_.closeAt == moment; }
     bool Ended() { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
 
     void Line(const std::string& text) { std::printf("%s\n", text.c_str()), std::fflush(stdout); }
     void Failure(const std::string& text) { ++failures_, Line(text); }
 
     const DriverOptions& o_;
-    const std::vector<std::string>& kavloArguments_;
     int failures_ = 0;
     std::string probePage_, report_, label_;
     HANDLE process_ = nullptr;
@@ -573,9 +584,8 @@ private:
 int main(int argc, char** argv)
 {
     DriverOptions options;
-    std::vector<std::string> kavloArguments;
-    if (ParseDriverOptions(argv + 1, argv + argc, options, kavloArguments))
-        return Driver(options, kavloArguments).Run();
+    if (ParseDriverOptions(std::vector<std::string>(argv + 1, argv + argc), options))
+        return Driver(options).Run();
     std::fputs(kUsage, stderr);
     return 2;
 }
